@@ -1,0 +1,34 @@
+# The two commands that matter:
+#   make run   - install what is missing, build, and start the game on the bundled puzzles
+#   make test  - install what is missing, build, and run every test (normal and sanitizer builds)
+JOBS ?= $(shell nproc)
+
+.PHONY: setup build run test test-default test-asan bench fuzz docs format clean
+
+setup:
+	bash tools/setup.sh
+
+build: setup
+	cmake --preset default
+	cmake --build --preset default -j $(JOBS)
+
+run: build
+	bash tools/orvet-launch --build-dir build/default
+
+test: setup
+	cmake --preset ci
+	cmake --build --preset ci -j $(JOBS)
+	ctest --preset ci -j $(JOBS)
+	cmake --preset asan
+	cmake --build --preset asan -j $(JOBS)
+	ctest --preset asan -j $(JOBS) -LE smoke
+	bash tools/check-sdl-seam.sh
+
+bench: build
+	./build/default/bench/orvet_bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h' '*.c')
+
+clean:
+	rm -rf build

@@ -1,0 +1,11 @@
+// The puzzle file (".zag"): reading it into the level set and writing the
+// level set back.
+#pragma once
+
+enum class PuzzleReadResult { Read, Missing, Unreadable, NotAPuzzle };
+
+// Reads puzzleFileName into the level set (which start-up has reset).
+// Anything but Read leaves the level set as it was.
+PuzzleReadResult readPuzzleFile();
+// Writes levels 0..lastLevel and storedChecksum to puzzleFileName.
+bool writePuzzleFile();

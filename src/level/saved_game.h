@@ -1,0 +1,12 @@
+// The saved game (".zap") beside each puzzle file: the open levels, codes,
+// solved flags, knots, handles and attractors.
+#pragma once
+
+#include <string>
+
+std::string savedGameName(const std::string& puzzleName);
+// Writes the saved game of puzzleFileName.
+bool writeSavedGame();
+// Overlays the saved game on the level set; never creates or removes levels
+// and never touches points, baseCode, currentLevel or storedChecksum.
+void readSavedGame();

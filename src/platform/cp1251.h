@@ -1,0 +1,12 @@
+// Conversion between UTF-8 and the game's Windows-1251 byte strings.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Windows-1251 bytes to UTF-8 (every byte has a character or is kept as '?').
+std::string cp1251ToUtf8(std::string_view cp1251);
+// UTF-8 to Windows-1251; nullopt when a character has no Windows-1251 byte
+// or the input is not valid UTF-8.
+std::optional<std::string> utf8ToCp1251(std::string_view utf8);

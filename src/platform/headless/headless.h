@@ -1,0 +1,31 @@
+// The headless host: no window, a virtual clock, input from a script or from
+// tests, and PNG shots of the visible page.
+//
+// Virtual time starts at 0. At every key read, mouse reading and event pop the
+// host first applies every script command due at or before the current time,
+// then the read happens, then the time advances by exactly 1 ms. Reading the
+// timer does not advance it.
+#pragma once
+
+#include <string>
+
+// Puts the host back to time 0 with no script, the pointer outside the window
+// and no button down.
+void headlessReset();
+double headlessNow();
+void headlessAdvance(double seconds);
+
+// Direct control for tests (buttons in the game's mask: 1 left, 2 right, 4 middle).
+void headlessSetMouse(int x, int y, int buttons);
+void headlessLeave();
+
+// Loads a script; on a malformed line returns false and fills error with
+// "line N: ..." (the host is left without a script).
+bool headlessLoadScript(const std::string& text, std::string& error);
+// Virtual time at which the script's last command takes effect.
+double headlessScriptEnd();
+// True once every script command has been applied.
+bool headlessScriptDone();
+
+// Writes the visible page through the palette as a 640x480 RGB PNG.
+bool writeVisiblePagePng(const std::string& fileName);
