@@ -1,0 +1,113 @@
+#include "app/flight.h"
+
+#include <algorithm>
+#include <string>
+
+#include "geometry/path.h"
+#include "geometry/vector.h"
+#include "level/level_set.h"
+#include "platform/page_flip.h"
+#include "platform/platform.h"
+#include "scene/scene.h"
+#include "text/stroke_font.h"
+
+std::vector<Visit> visitList;
+
+namespace {
+
+constexpr double kSecondsPerSegment = 5.0;
+constexpr double kFrameInterval = 0.04;
+
+// Points 0..lastPoint that the record really holds.
+int pointCount(const Level& level) {
+    const int count = static_cast<int>(level.lastPoint) + 1;
+    return std::clamp(count, 0, static_cast<int>(level.points.size()));
+}
+
+void drawFlightFrame(const std::string& word, Vector current, Vector previous) {
+    // The work page is the hidden one: the last flip left it so.
+    clearPage();
+    drawText(200, 200, word, 16);
+    drawLevelPoints();
+    drawAttractor();
+    drawArrow(current, previous);
+    flipPages();
+}
+
+}  // namespace
+
+void collectVisits() {
+    visitList.clear();
+    visitList.reserve(kMaxVisits);
+    const Level& level = thisLevel();
+    const int segments = segmentCount(level.paths);
+    const int points = pointCount(level);
+
+    for (int s = 0; s < segments; ++s) {
+        const Segment seg = segmentOf(level.paths, 2 * s);
+        // Accumulated in double: the samples are 0, 0.01, ..., 0.99.
+        for (double u = 0.0; u <= 1.0; u += 0.01) {
+            const Vector p = pathPointAt(seg, static_cast<float>(u), level.attractor);
+            for (int j = 0; j < points; ++j) {
+                if (!visitList.empty() && visitList.back().pointIndex == j) continue;
+                if (!isNear(p, level.points[j])) continue;
+                // A long path over many close points keeps its first visits.
+                if (static_cast<int>(visitList.size()) >= kMaxVisits) return;
+                visitList.push_back(Visit{static_cast<uint16_t>(j), s + u});
+            }
+        }
+    }
+}
+
+std::string spellCode(double t) {
+    Level& level = thisLevel();
+    if (visitList.empty()) {
+        level.code = level.baseCode;
+        return "";
+    }
+    const int points = pointCount(level);
+    std::string word;
+    for (const Visit& v : visitList) {
+        if (v.position < t && v.pointIndex < points) {
+            word.push_back(static_cast<char>(level.points[v.pointIndex].flag));
+        }
+    }
+    level.code = word;
+    return word;
+}
+
+void flyOver() {
+    Level& level = thisLevel();
+    const int segments = segmentCount(level.paths);
+    if (level.lastPoint < 1 || segments == 0) return;
+
+    double clock = timer();
+    std::string word;
+    collectVisits();
+    Vector current = pathPointAt(segmentOf(level.paths, 0), 0.0f, level.attractor);
+
+    for (int s = 0; s < segments; ++s) {
+        const Segment seg = segmentOf(level.paths, 2 * s);
+        double u = 0.0;
+        do {
+            const std::string key = readKey();
+            if (key == "\x1B") return;
+            WindowEvent event{};
+            if (popEvent(event) && event.type == kEventClose) {
+                endProgram();
+                return;
+            }
+            if (programEnding()) return;
+
+            const double now = timer();
+            if (now - clock > kFrameInterval) {
+                u += (now - clock) / kSecondsPerSegment;
+                clock = now;
+                const Vector previous = current;
+                current = pathPointAt(seg, static_cast<float>(u), level.attractor);
+                word = spellCode(s + u);
+                drawFlightFrame(word, current, previous);
+            }
+        } while (u < 1.0);
+    }
+}

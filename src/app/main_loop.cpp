@@ -1,0 +1,29 @@
+#include <string>
+
+#include "app/game.h"
+#include "app/pointer.h"
+#include "app/startup.h"
+#include "level/level_set.h"
+#include "platform/mouse_state.h"
+#include "platform/platform.h"
+#include "scene/scene.h"
+
+int runGame(int argc, char** argv) {
+    const int status = startUp(argc, argv);
+    if (status >= 0) return status;
+
+    LastGoodPosition lastGood;
+    for (;;) {
+        const std::string key = readKey();
+        handlePointer();
+        if (programEnding()) break;
+        drawFrame();
+        if (programEnding()) break;
+        if (key == "\x1B") break;
+        if (editorMode) dispatchEditorKey(key);
+        readMouseState(lastGood);
+        WindowEvent event{};
+        if (popEvent(event) && event.type == kEventClose) break;
+    }
+    return 0;
+}

@@ -1,0 +1,91 @@
+#include "app/pointer.h"
+
+#include "app/flight.h"
+#include "geometry/path.h"
+#include "geometry/vector.h"
+#include "level/level_set.h"
+#include "platform/mouse_state.h"
+#include "platform/platform.h"
+#include "ui/menu.h"
+#include "ui/row_pick.h"
+
+int16_t grabTarget = -1;
+
+namespace {
+
+constexpr int16_t kGrabNothing = -1;
+constexpr int16_t kGrabAttractor = -2;
+
+Vector pointerPosition() {
+    Vector p;
+    p.x = static_cast<float>(mouseX);
+    p.y = static_cast<float>(mouseY);
+    p.flag = 0;
+    return p;
+}
+
+void leftButton(const Vector& pointer) {
+    leftLatch = 255;
+    Level& level = thisLevel();
+    Path& path = level.paths;
+
+    if (grabTarget == kGrabAttractor) {
+        level.attractor = pointer;
+        level.attractor.flag = -1;
+        return;
+    }
+
+    if (grabTarget == kGrabNothing) {
+        // No early exit: the highest slot under the pointer wins.
+        const int used = usedSlots(path);
+        for (int k = 0; k < used; ++k) {
+            if (isNear(path.slots[k], pointer)) grabTarget = static_cast<int16_t>(k);
+        }
+        if (grabTarget == kGrabNothing && level.attractor.flag != 0 &&
+            isNear(level.attractor, pointer)) {
+            grabTarget = kGrabAttractor;
+        }
+        return;
+    }
+
+    const int k = grabTarget;
+    if (k < 0 || k >= kPathSlots) return;
+    if (k % 2 == 0 && k + 1 < kPathSlots) {
+        // The handle keeps its offset from the knot it belongs to.
+        path.slots[k + 1] = vecAdd(vecSub(path.slots[k + 1], path.slots[k]), pointer);
+    }
+    path.slots[k] = pointer;
+    path.slots[k].flag = 0;
+}
+
+void rightButton(const Vector& pointer) {
+    const Path& path = thisLevel().paths;
+    const int used = usedSlots(path);
+    for (int k = 0; k < used; k += 2) {
+        if (isNear(path.slots[k], pointer)) {
+            flyOver();
+            rightLatch = 255;
+            break;
+        }
+    }
+    if (programEnding()) return;
+    if (rightLatch != 255) {
+        rightLatch = 255;
+        runMenu();
+    }
+}
+
+}  // namespace
+
+void handlePointer() {
+    const Vector pointer = pointerPosition();
+    if ((mouseButtons & 1) != 0) {
+        leftButton(pointer);
+    } else if ((mouseButtons & 2) != 0) {
+        rightButton(pointer);
+    } else {
+        grabTarget = kGrabNothing;
+        rightLatch = 0;
+        leftLatch = 0;
+    }
+}
