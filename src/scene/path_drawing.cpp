@@ -1,0 +1,52 @@
+// The path: handle lines, the sampled curve pieces with the hit test, and the
+// slot markers.
+#include <algorithm>
+
+#include "level/level_set.h"
+#include "platform/mouse_state.h"
+#include "platform/platform.h"
+#include "scene/scene.h"
+#include "scene/scene_points.h"
+
+void drawHandleLines() {
+    const Path& path = thisLevel().paths;
+    const int used = usedSlots(path);
+    for (int i = 1; i < used; i += 2) {
+        const Vector handle = path.slots[i];
+        const Vector knot = path.slots[i - 1];
+        const Vector mirror = vecSub(vecAdd(knot, knot), handle);
+        drawLine(handle.x, handle.y, mirror.x, mirror.y, 1);
+    }
+}
+
+void drawSegment(const Segment& seg) {
+    const Level& level = thisLevel();
+    const Vector attractor = level.attractor;
+    const size_t count = std::min(size_t(levelPointCount(level)), hitFlags.size());
+
+    // t is summed in single precision: 101 samples, the last at 0.9999993.
+    Vector previous = pathPointAt(seg, 0.0f, attractor);
+    for (float t = 0.0f; t <= 1.0f; t += 0.01f) {
+        const Vector current = pathPointAt(seg, t, attractor);
+        drawLine(previous.x, previous.y, current.x, current.y, -1);
+        previous = current;
+        for (size_t j = 0; j < count; ++j) {
+            if (isNear(current, level.points[j])) hitFlags[j] = 255;
+        }
+    }
+}
+
+void drawSlotMarkers() {
+    const Path& path = thisLevel().paths;
+    const int used = usedSlots(path);
+    for (int i = 0; i < used; ++i) drawSlotMarker(path.slots[i], i == 0 ? 1 : 15);
+}
+
+void drawSlotMarker(Vector v, int colour) {
+    Vector pointer;
+    pointer.x = float(mouseX);
+    pointer.y = float(mouseY);
+    if (isNear(v, pointer)) colour = 12;
+    drawLine(v.x - 2.0f, v.y - 2.0f, v.x + 2.0f, v.y + 2.0f, colour, LineKind::FilledBox);
+    drawLine(v.x - 2.0f, v.y - 2.0f, v.x + 2.0f, v.y + 2.0f, 0, LineKind::Box);
+}
