@@ -1,0 +1,162 @@
+// The in-game menu: the level list with its pages and checksum colour, the
+// four items, level picking and, in the editor, code typing.
+#include "ui/menu.h"
+
+#include <algorithm>
+#include <string>
+
+#include "level/checksum.h"
+#include "level/level_set.h"
+#include "level/puzzle_file.h"
+#include "level/saved_game.h"
+#include "platform/mouse_state.h"
+#include "platform/page_flip.h"
+#include "platform/platform.h"
+#include "text/key_map.h"
+#include "text/stroke_font.h"
+#include "ui/menu_pointer.h"
+#include "ui/row_pick.h"
+#include "ui/ui_texts.h"
+
+int16_t menuPage = 0;
+LastGoodPosition menuLastGood;
+
+namespace {
+
+constexpr int kListRows = 10;
+constexpr int kPageRow = 11;
+constexpr int kHelpRow = 12;
+constexpr int kContinueRow = 13;
+constexpr int kSaveRow = 14;
+constexpr int kExitRow = 15;
+constexpr uint8_t kMenuPerLine = 16;
+constexpr uint8_t kListPerLine = 99;
+
+int lastListIndex() {
+    return int(levelList.size()) - 1;
+}
+
+// The level behind list entry i, or nullptr when the entry names no level.
+Level* listedLevel(int i) {
+    if (i < 0 || i > lastListIndex()) return nullptr;
+    const uint16_t index = levelList[size_t(i)];
+    if (index >= levels.size()) return nullptr;
+    return &levels[index];
+}
+
+void drawLevelList() {
+    setForeground(levelChecksum() == storedChecksum ? 1 : 0);
+    clearPage();
+    const int first = kListRows * menuPage;
+    const int last = std::min(lastListIndex(), first + kListRows - 1);
+    for (int i = std::max(first, 0); i <= last; ++i) {
+        const Level* level = listedLevel(i);
+        if (level == nullptr) continue;
+        drawText(20, int16_t(30 * (i % kListRows) + 25), level->code, kListPerLine);
+    }
+    setForeground(0);
+}
+
+void drawItems() {
+    if (lastListIndex() > kListRows - 1) {
+        const std::string page = std::string(kPageWord) + std::to_string(menuPage + 1);
+        drawText(245, 355, page, kMenuPerLine);
+        drawText(20, 355, "-", kMenuPerLine);
+        drawText(620, 355, "+", kMenuPerLine);
+    }
+    drawText(20, 415, kContinueItem, kMenuPerLine);
+    drawText(20, 385, editorMode ? kChecksumItem : kHelpItem, kMenuPerLine);
+    drawText(20, 445, kSaveItem, kMenuPerLine);
+    drawText(20, 475, kExitItem, kMenuPerLine);
+}
+
+void changePage() {
+    const int lastPage = std::max(lastListIndex(), 0) / kListRows;
+    int page = menuPage + (mouseX < 320 ? -1 : 1);
+    if (page > lastPage) page = 0;
+    if (page < 0) page = lastPage;
+    menuPage = int16_t(page);
+    waitForRelease();
+}
+
+// The code of the level under the pointer takes the key typed.
+void editCode(const std::string& key) {
+    if (mouseY < 0) return;
+    const int r = mouseY / 30;
+    if (r >= kListRows) return;
+    Level* level = listedLevel(kListRows * menuPage + r);
+    if (level == nullptr) return;
+    std::string& code = level->code;
+    const float barX = 25.0f * float(code.size()) + 20.0f;
+    drawLine(barX, float(30 * r + 25), barX, float(30 * r), 2);
+    if (key == "\x08" && !code.empty()) {
+        code.pop_back();
+    } else if (!key.empty()) {
+        code.push_back(char(keyMap[uint8_t(key[0])]));
+    }
+}
+
+}  // namespace
+
+void runMenu() {
+    menuLastGood = LastGoodPosition{};
+    while (!programEnding()) {
+        drawLevelList();
+        drawItems();
+
+        readMouseState(menuLastGood);
+        const int8_t row = pickRow();
+
+        WindowEvent event;
+        if (popEvent(event) && event.type == kEventClose) {
+            endProgram();
+            return;
+        }
+
+        switch (row) {
+            case kExitRow:
+                endProgram();
+                return;
+            case kContinueRow:
+                readSavedGame();
+                break;
+            case kSaveRow:
+                if (editorMode) {
+                    writePuzzleFile();
+                } else {
+                    writeSavedGame();
+                }
+                break;
+            case kHelpRow:
+                if (editorMode) {
+                    storedChecksum = levelChecksum();
+                } else {
+                    showHelpPage();
+                    if (programEnding()) return;
+                }
+                break;
+            case kPageRow:
+                changePage();
+                break;
+            default:
+                break;
+        }
+
+        const std::string key = readKey();
+        if (key == "\x1b") return;
+        if (row == -1) {
+            rightLatch = 255;
+            return;
+        }
+        if (row >= 0 && row < kListRows) {
+            const int i = kListRows * menuPage + row;
+            if (listedLevel(i) != nullptr) {
+                selectLevel(levelList[size_t(i)]);
+                return;
+            }
+        }
+        if (editorMode) editCode(key);
+
+        flipPages();
+    }
+}
