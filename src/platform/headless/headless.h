@@ -27,5 +27,13 @@ double headlessScriptEnd();
 // True once every script command has been applied.
 bool headlessScriptDone();
 
+// The orvet-script driver: listener is called with each title as it is set
+// (Windows-1251 bytes, nullptr for none).
+void headlessOnTitle(void (*listener)(const std::string& cp1251Title));
+// When on: once every script command has been applied, the close button is
+// pressed at the next poll; if the game is still polling 60 virtual seconds
+// later, a message goes to stderr and the process exits with status 3.
+void headlessCloseWhenDone(bool on);
+
 // Writes the visible page through the palette as a 640x480 RGB PNG.
 bool writeVisiblePagePng(const std::string& fileName);

@@ -1,0 +1,144 @@
+// The two pages, the colour state, the last point and the display
+// generation counter.
+#include <cstring>
+
+#include "platform/core_state.h"
+#include "platform/host.h"
+#include "platform/platform.h"
+
+namespace {
+
+constexpr int kPageSize = kScreenWidth * kScreenHeight;
+
+uint8_t pages[2][kPageSize];
+int work = 0;
+int visible = 0;
+int fore = 0;
+int back = 0;
+float lastX = 0.0f;
+float lastY = 0.0f;
+unsigned generation = 0;
+
+bool validPage(int page) {
+    return page == 0 || page == 1;
+}
+
+}  // namespace
+
+void markDisplayChanged() {
+    ++generation;
+    hostDisplayChanged();
+}
+
+unsigned displayGeneration() {
+    return generation;
+}
+
+void resetDisplayState() {
+    std::memset(pages, 0, sizeof pages);
+    work = 0;
+    visible = 0;
+    fore = 0;
+    back = 0;
+    lastX = 0.0f;
+    lastY = 0.0f;
+    resetPalette();
+    resetWindowTitle();
+    resetProgramEnding();
+    markDisplayChanged();
+}
+
+void setForeground(int colour) {
+    fore = colour & 255;
+}
+void setBackground(int colour) {
+    back = colour & 255;
+}
+int foreground() {
+    return fore;
+}
+int background() {
+    return back;
+}
+
+void setPages(int workPageNumber, int visiblePageNumber) {
+    if (!validPage(workPageNumber) || !validPage(visiblePageNumber)) return;
+    work = workPageNumber;
+    visible = visiblePageNumber;
+    markDisplayChanged();
+}
+
+void copyPage(int from, int to) {
+    if (from == -1 && to == -1) {
+        from = work;
+        to = visible;
+    }
+    if (!validPage(from) || !validPage(to)) return;
+    if (from != to) std::memcpy(pages[to], pages[from], kPageSize);
+    if (to == visible) markDisplayChanged();
+}
+
+int workPage() {
+    return work;
+}
+int visiblePage() {
+    return visible;
+}
+
+const uint8_t* pagePixels(int page) {
+    return pages[page & 1];
+}
+
+uint8_t pixelAt(int page, int x, int y) {
+    if (!validPage(page) || x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return 0;
+    return pages[page][y * kScreenWidth + x];
+}
+
+void clearPage() {
+    std::memset(pages[work], back, kPageSize);
+    if (work == visible) markDisplayChanged();
+}
+
+// The drawing primitives write through these two without telling the host
+// per pixel; drawingDone() then reports the whole primitive at once.
+void plotUnchecked(int x, int y, uint8_t colour) {
+    pages[work][y * kScreenWidth + x] = colour;
+}
+
+void fillSpan(int x0, int x1, int y, uint8_t colour) {
+    if (y < 0 || y >= kScreenHeight) return;
+    if (x0 > x1) {
+        int t = x0;
+        x0 = x1;
+        x1 = t;
+    }
+    if (x1 < 0 || x0 >= kScreenWidth) return;
+    if (x0 < 0) x0 = 0;
+    if (x1 >= kScreenWidth) x1 = kScreenWidth - 1;
+    std::memset(&pages[work][y * kScreenWidth + x0], colour, x1 - x0 + 1);
+}
+
+void drawingDone() {
+    if (work == visible) markDisplayChanged();
+}
+
+uint8_t resolveColour(int colour) {
+    return static_cast<uint8_t>(colour == -1 ? fore : colour);
+}
+
+void setPixel(int x, int y, int colour) {
+    if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return;
+    plotUnchecked(x, y, resolveColour(colour));
+    drawingDone();
+}
+
+float lastPointX() {
+    return lastX;
+}
+float lastPointY() {
+    return lastY;
+}
+void setLastPoint(float x, float y) {
+    lastX = x;
+    lastY = y;
+}

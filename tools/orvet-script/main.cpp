@@ -1,0 +1,68 @@
+// orvet-script: runs the game on the headless host from a scenario script.
+//
+//   orvet-script SCRIPT [ARG1 [ARG2]]
+//
+// The game runs as `orvet ARG1 ARG2` would in the current directory. stdout
+// gets "title <text>" each time the window title is set and "ended at <s>"
+// when the game ends. Exit status: the game's, 2 for an unreadable or
+// malformed script, 3 when the game ignores the close button.
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/game.h"
+#include "platform/cp1251.h"
+#include "platform/headless/headless.h"
+#include "platform/host.h"
+
+namespace {
+
+void printTitle(const std::string& cp1251Title) {
+    std::printf("title %s\n", cp1251ToUtf8(cp1251Title).c_str());
+    std::fflush(stdout);
+}
+
+bool readWholeFile(const char* path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) return false;
+    text = buffer.str();
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argc > 4) {
+        std::fprintf(stderr, "usage: orvet-script SCRIPT [ARG1 [ARG2]]\n");
+        return 2;
+    }
+    std::string text;
+    if (!readWholeFile(argv[1], text)) {
+        std::fprintf(stderr, "orvet-script: cannot read %s\n", argv[1]);
+        return 2;
+    }
+    headlessReset();
+    clearInputQueues();
+    resetDisplayState();
+    std::string error;
+    if (!headlessLoadScript(text, error)) {
+        std::fprintf(stderr, "orvet-script: %s: %s\n", argv[1], error.c_str());
+        return 2;
+    }
+    headlessOnTitle(printTitle);
+    headlessCloseWhenDone(true);
+
+    std::string program = "orvet";
+    char* gameArgv[4] = {program.data(), nullptr, nullptr, nullptr};
+    int gameArgc = 1;
+    for (int i = 2; i < argc; ++i) gameArgv[gameArgc++] = argv[i];
+    const int status = runGame(gameArgc, gameArgv);
+
+    std::printf("ended at %.3f\n", headlessNow());
+    std::fflush(stdout);
+    return status;
+}
