@@ -1,0 +1,12 @@
+// Conversion of a page of palette indices into the 32-bit ARGB pixels that
+// the window's texture holds.
+#pragma once
+
+#include <cstdint>
+
+// The shown palette (the values the window shows) as opaque ARGB words.
+void buildArgbPalette(uint32_t (&argb)[256]);
+// Writes the 640x480 page through the palette into rows pitchBytes apart
+// (pitchBytes is at least 640 * 4; bytes past each row are left alone).
+void convertPageToArgb(const uint8_t* page, const uint32_t (&argb)[256], uint8_t* out,
+                       int pitchBytes);

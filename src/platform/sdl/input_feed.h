@@ -1,0 +1,74 @@
+// Turns what the window system reports into the game's input: typed text and
+// special keys into key strings, close requests into the close event, and
+// pointer motion, buttons and the wheel into mouse readings. Knows nothing of
+// SDL, so it can be exercised without a window; the SDL event loop feeds it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/platform.h"
+
+// The keys that arrive as key presses rather than as typed text.
+enum class SpecialKey {
+    Escape,
+    Enter,
+    Backspace,
+    Tab,
+    Up,
+    Down,
+    Left,
+    Right,
+    Home,
+    End,
+    PageUp,
+    PageDown,
+    Insert,
+    Delete,
+    F1,
+    F2,
+    F3,
+    F4,
+    F5,
+    F6,
+    F7,
+    F8,
+    F9,
+    F10,
+};
+
+// The key string the game reads for a special key.
+std::string specialKeyString(SpecialKey key);
+
+// Queues one key string per character of typed UTF-8 text, in Windows-1251.
+// Characters with no Windows-1251 byte, and malformed bytes, are dropped.
+void feedText(std::string_view utf8);
+void feedSpecialKey(SpecialKey key);
+
+// Starts one batch of window-system events. All close requests within a batch
+// (the close button and the quit request the system sends after it) are one
+// request.
+void feedBatchStart();
+// Queues the close event and the close key, once per batch.
+void feedCloseRequest();
+
+// The game's bit for a window-system mouse button numbered 1 left, 2 middle,
+// 3 right; 0 for any other button.
+int gameButtonBit(int windowButton);
+
+// Pointer positions are in surface pixels and may lie outside the surface
+// (the bars around the scaled picture, or a drag beyond the window).
+void feedPointerMoved(int x, int y);
+void feedButton(int x, int y, int windowButton, bool down);
+void feedPointerEntered();
+void feedPointerLeft();
+// Adds wheel steps (positive away from the user) to the wheel position.
+void feedWheel(int steps);
+
+// The reading the game gets now. Fails (all values -1) while the pointer is
+// off the surface or the window has no pointer. A button pressed since the
+// previous reading shows as down in this one even if it was already released.
+MouseReading takeMouseReading();
+
+// Forgets the pointer, buttons, wheel and batch state.
+void resetInputFeed();

@@ -1,0 +1,37 @@
+// The SDL window host's own state, shared by its source files: the window,
+// its renderer and streaming texture, the title it shows and what must be
+// shown again.
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+
+struct SdlHost {
+    SDL_Window* window = nullptr;
+    SDL_Renderer* renderer = nullptr;
+    SDL_Texture* texture = nullptr;
+    Uint32 windowId = 0;
+    std::string titleUtf8 = "Orvet";
+    // The picture must be shown again even if the game drew nothing new
+    // (exposed, resized, restored, renderer reset).
+    bool redrawNeeded = true;
+    // The game told the host that the page or the palette changed.
+    bool changeReported = true;
+    unsigned shownGeneration = 0;
+};
+
+extern SdlHost sdlHost;
+
+// sdl_window.cpp
+void toggleFullScreen();
+// Takes the refresh rate of the display the window is on.
+void updateRefreshRate();
+
+// sdl_present.cpp
+bool createTexture();
+// Shows the visible page if it changed and a refresh interval has passed.
+void presentIfDue(double now);
+
+// sdl_input.cpp
+void handleSdlEvent(const SDL_Event& event);

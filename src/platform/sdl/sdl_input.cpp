@@ -1,0 +1,221 @@
+// Collecting SDL input: the poll the game's reads run, and the translation of
+// SDL events into keys, close requests and the pointer.
+#include <time.h>
+
+#include "platform/host.h"
+#include "platform/sdl/input_feed.h"
+#include "platform/sdl/poll_pacing.h"
+#include "platform/sdl/sdl_host.h"
+
+namespace {
+
+// Keypad keys that move the cursor while Num Lock is off.
+bool keypadMove(SDL_Scancode code, SpecialKey& key) {
+    switch (code) {
+        case SDL_SCANCODE_KP_8:
+            key = SpecialKey::Up;
+            return true;
+        case SDL_SCANCODE_KP_2:
+            key = SpecialKey::Down;
+            return true;
+        case SDL_SCANCODE_KP_4:
+            key = SpecialKey::Left;
+            return true;
+        case SDL_SCANCODE_KP_6:
+            key = SpecialKey::Right;
+            return true;
+        case SDL_SCANCODE_KP_7:
+            key = SpecialKey::Home;
+            return true;
+        case SDL_SCANCODE_KP_1:
+            key = SpecialKey::End;
+            return true;
+        case SDL_SCANCODE_KP_9:
+            key = SpecialKey::PageUp;
+            return true;
+        case SDL_SCANCODE_KP_3:
+            key = SpecialKey::PageDown;
+            return true;
+        case SDL_SCANCODE_KP_0:
+            key = SpecialKey::Insert;
+            return true;
+        case SDL_SCANCODE_KP_PERIOD:
+            key = SpecialKey::Delete;
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The special key for a key press; false for keys that arrive as text (or
+// not at all).
+bool specialKeyFor(const SDL_Keysym& keysym, SpecialKey& key) {
+    const SDL_Scancode code = keysym.scancode;
+    if (code >= SDL_SCANCODE_F1 && code <= SDL_SCANCODE_F10) {
+        key = static_cast<SpecialKey>(static_cast<int>(SpecialKey::F1) + (code - SDL_SCANCODE_F1));
+        return true;
+    }
+    switch (code) {
+        case SDL_SCANCODE_ESCAPE:
+            key = SpecialKey::Escape;
+            return true;
+        case SDL_SCANCODE_RETURN:
+        case SDL_SCANCODE_RETURN2:
+        case SDL_SCANCODE_KP_ENTER:
+            key = SpecialKey::Enter;
+            return true;
+        case SDL_SCANCODE_BACKSPACE:
+            key = SpecialKey::Backspace;
+            return true;
+        case SDL_SCANCODE_TAB:
+            key = SpecialKey::Tab;
+            return true;
+        case SDL_SCANCODE_UP:
+            key = SpecialKey::Up;
+            return true;
+        case SDL_SCANCODE_DOWN:
+            key = SpecialKey::Down;
+            return true;
+        case SDL_SCANCODE_LEFT:
+            key = SpecialKey::Left;
+            return true;
+        case SDL_SCANCODE_RIGHT:
+            key = SpecialKey::Right;
+            return true;
+        case SDL_SCANCODE_HOME:
+            key = SpecialKey::Home;
+            return true;
+        case SDL_SCANCODE_END:
+            key = SpecialKey::End;
+            return true;
+        case SDL_SCANCODE_PAGEUP:
+            key = SpecialKey::PageUp;
+            return true;
+        case SDL_SCANCODE_PAGEDOWN:
+            key = SpecialKey::PageDown;
+            return true;
+        case SDL_SCANCODE_INSERT:
+            key = SpecialKey::Insert;
+            return true;
+        case SDL_SCANCODE_DELETE:
+            key = SpecialKey::Delete;
+            return true;
+        default:
+            break;
+    }
+    return !(keysym.mod & KMOD_NUM) && keypadMove(code, key);
+}
+
+void handleKeyDown(const SDL_KeyboardEvent& event) {
+    const SDL_Scancode code = event.keysym.scancode;
+    const bool enter = code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
+    // Alt+Enter and F11 belong to the window, not to the game.
+    if ((enter && (event.keysym.mod & KMOD_ALT)) || code == SDL_SCANCODE_F11) {
+        if (!event.repeat) toggleFullScreen();
+        return;
+    }
+    SpecialKey key;
+    if (specialKeyFor(event.keysym, key)) feedSpecialKey(key);
+}
+
+void handleWindowEvent(const SDL_WindowEvent& event) {
+    if (event.windowID != sdlHost.windowId) return;
+    switch (event.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            feedCloseRequest();
+            break;
+        case SDL_WINDOWEVENT_ENTER:
+            feedPointerEntered();
+            break;
+        case SDL_WINDOWEVENT_LEAVE:
+            feedPointerLeft();
+            break;
+        case SDL_WINDOWEVENT_MOVED:
+        case SDL_WINDOWEVENT_DISPLAY_CHANGED:
+            updateRefreshRate();
+            sdlHost.redrawNeeded = true;
+            break;
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_RESIZED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+        case SDL_WINDOWEVENT_MAXIMIZED:
+        case SDL_WINDOWEVENT_RESTORED:
+            sdlHost.redrawNeeded = true;
+            break;
+        default:
+            break;
+    }
+}
+
+void nap() {
+    const timespec pause = {0, static_cast<long>(kNapSeconds * 1e9)};
+    nanosleep(&pause, nullptr);
+}
+
+}  // namespace
+
+void handleSdlEvent(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            feedCloseRequest();
+            break;
+        case SDL_WINDOWEVENT:
+            handleWindowEvent(event.window);
+            break;
+        case SDL_KEYDOWN:
+            if (event.key.windowID == sdlHost.windowId || event.key.windowID == 0) {
+                handleKeyDown(event.key);
+            }
+            break;
+        case SDL_TEXTINPUT:
+            feedText(event.text.text);
+            break;
+        case SDL_MOUSEMOTION:
+            // With a logical size set, SDL has already put these positions
+            // into surface pixels.
+            if (event.motion.windowID == sdlHost.windowId) {
+                feedPointerMoved(event.motion.x, event.motion.y);
+            }
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            if (event.button.windowID == sdlHost.windowId) {
+                feedButton(event.button.x, event.button.y, event.button.button,
+                           event.type == SDL_MOUSEBUTTONDOWN);
+            }
+            break;
+        case SDL_MOUSEWHEEL: {
+            const int steps =
+                event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y : event.wheel.y;
+            feedWheel(steps);
+            break;
+        }
+        case SDL_RENDER_DEVICE_RESET:
+            // The texture went with the device.
+            createTexture();
+            sdlHost.redrawNeeded = true;
+            break;
+        case SDL_RENDER_TARGETS_RESET:
+            sdlHost.redrawNeeded = true;
+            break;
+        default:
+            break;
+    }
+}
+
+void hostPoll() {
+    if (!sdlHost.window) return;
+    const double now = hostTimer();
+    if (pumpDue(now)) {
+        feedBatchStart();
+        SDL_Event event;
+        while (SDL_PollEvent(&event)) handleSdlEvent(event);
+    }
+    presentIfDue(now);
+    if (napDue(now, displayGeneration())) nap();
+}
+
+MouseReading hostReadMouse() {
+    return takeMouseReading();
+}

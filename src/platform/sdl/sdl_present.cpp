@@ -1,0 +1,49 @@
+// Showing the visible page in the window through the palette.
+#include "platform/host.h"
+#include "platform/sdl/argb_page.h"
+#include "platform/sdl/poll_pacing.h"
+#include "platform/sdl/sdl_host.h"
+
+namespace {
+
+void present() {
+    uint32_t argb[256];
+    buildArgbPalette(argb);
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(sdlHost.texture, nullptr, &pixels, &pitch) != 0) return;
+    convertPageToArgb(pagePixels(visiblePage()), argb, static_cast<uint8_t*>(pixels), pitch);
+    SDL_UnlockTexture(sdlHost.texture);
+    SDL_SetRenderDrawColor(sdlHost.renderer, 0, 0, 0, 255);
+    SDL_RenderClear(sdlHost.renderer);
+    SDL_RenderCopy(sdlHost.renderer, sdlHost.texture, nullptr, nullptr);
+    SDL_RenderPresent(sdlHost.renderer);
+}
+
+}  // namespace
+
+bool createTexture() {
+    if (sdlHost.texture) SDL_DestroyTexture(sdlHost.texture);
+    sdlHost.texture = SDL_CreateTexture(sdlHost.renderer, SDL_PIXELFORMAT_ARGB8888,
+                                        SDL_TEXTUREACCESS_STREAMING, kScreenWidth, kScreenHeight);
+    return sdlHost.texture != nullptr;
+}
+
+void presentIfDue(double now) {
+    if (!sdlHost.texture) return;
+    const unsigned generation = displayGeneration();
+    const bool changed =
+        sdlHost.redrawNeeded || sdlHost.changeReported || generation != sdlHost.shownGeneration;
+    if (!changed) return;
+    // Nothing is drawn while the window cannot be seen; the change waits.
+    if (SDL_GetWindowFlags(sdlHost.window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) return;
+    if (!presentDue(now, changed)) return;
+    sdlHost.redrawNeeded = false;
+    sdlHost.changeReported = false;
+    sdlHost.shownGeneration = generation;
+    present();
+}
+
+void hostDisplayChanged() {
+    sdlHost.changeReported = true;
+}

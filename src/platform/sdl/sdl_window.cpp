@@ -1,0 +1,110 @@
+// Opening the SDL window, its title, full screen and the timer.
+#include <cstdlib>
+
+#include "platform/cp1251.h"
+#include "platform/host.h"
+#include "platform/sdl/input_feed.h"
+#include "platform/sdl/poll_pacing.h"
+#include "platform/sdl/sdl_host.h"
+
+SdlHost sdlHost;
+
+namespace {
+
+// Room left for the window frame and panels when choosing the first size.
+constexpr int kFrameAllowance = 64;
+
+// The largest whole multiple of 640x480 that fits the usable desktop.
+int initialScale() {
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
+    const int byWidth = (usable.w - kFrameAllowance / 4) / kScreenWidth;
+    const int byHeight = (usable.h - kFrameAllowance) / kScreenHeight;
+    const int scale = byWidth < byHeight ? byWidth : byHeight;
+    return scale < 1 ? 1 : scale;
+}
+
+void closeWindow() {
+    if (sdlHost.texture) SDL_DestroyTexture(sdlHost.texture);
+    if (sdlHost.renderer) SDL_DestroyRenderer(sdlHost.renderer);
+    if (sdlHost.window) SDL_DestroyWindow(sdlHost.window);
+    sdlHost.texture = nullptr;
+    sdlHost.renderer = nullptr;
+    sdlHost.window = nullptr;
+}
+
+SDL_Renderer* createRenderer(SDL_Window* window) {
+    // No vsync: presenting would block for a whole refresh; the host paces
+    // itself instead.
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    return renderer;
+}
+
+}  // namespace
+
+bool hostOpenWindow() {
+    if (sdlHost.window) return true;
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
+    // The close button alone must not also bring a quit request: one close,
+    // one event for the game.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+    static bool quitAtExit = false;
+    if (!quitAtExit) {
+        std::atexit(SDL_Quit);
+        quitAtExit = true;
+    }
+
+    const int scale = initialScale();
+    sdlHost.window =
+        SDL_CreateWindow(sdlHost.titleUtf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                         kScreenWidth * scale, kScreenHeight * scale,
+                         SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (!sdlHost.window) return false;
+    SDL_SetWindowMinimumSize(sdlHost.window, kScreenWidth, kScreenHeight);
+    sdlHost.windowId = SDL_GetWindowID(sdlHost.window);
+    sdlHost.renderer = createRenderer(sdlHost.window);
+    if (!sdlHost.renderer ||
+        SDL_RenderSetLogicalSize(sdlHost.renderer, kScreenWidth, kScreenHeight) != 0 ||
+        SDL_RenderSetIntegerScale(sdlHost.renderer, SDL_TRUE) != 0 || !createTexture()) {
+        closeWindow();
+        return false;
+    }
+
+    resetInputFeed();
+    SDL_DisplayMode mode;
+    const int display = SDL_GetWindowDisplayIndex(sdlHost.window);
+    const bool known = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0;
+    resetPollPacing(known ? mode.refresh_rate : 0);
+    SDL_StartTextInput();
+    sdlHost.redrawNeeded = true;
+    presentIfDue(hostTimer());
+    return true;
+}
+
+void updateRefreshRate() {
+    SDL_DisplayMode mode;
+    const int display = SDL_GetWindowDisplayIndex(sdlHost.window);
+    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0) {
+        setRefreshRate(mode.refresh_rate);
+    }
+}
+
+void hostTitleChanged(const std::string& cp1251Title) {
+    sdlHost.titleUtf8 = cp1251ToUtf8(cp1251Title);
+    if (sdlHost.window) SDL_SetWindowTitle(sdlHost.window, sdlHost.titleUtf8.c_str());
+}
+
+void toggleFullScreen() {
+    const bool full = SDL_GetWindowFlags(sdlHost.window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
+    SDL_SetWindowFullscreen(sdlHost.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    sdlHost.redrawNeeded = true;
+}
+
+double hostTimer() {
+    static const Uint64 origin = SDL_GetPerformanceCounter();
+    static const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
+    return static_cast<double>(SDL_GetPerformanceCounter() - origin) / frequency;
+}
