@@ -33,44 +33,64 @@ int roundPixel(double v) {
     return static_cast<int>(std::round(v));
 }
 
-// Liang-Barsky: cuts the segment to the box around the page. False when
-// nothing of it is left.
+// Cohen-Sutherland against the box around the page. False when nothing of
+// the segment is left. The crossing points come from the line's implicit form
+// x * dy - y * dx + c = 0, built once from the original end points, so a line
+// between two far-away points keeps its place near the page.
 bool clipToMarginBox(double& x0, double& y0, double& x1, double& y1) {
-    const double lo[2] = {-kMargin, -kMargin};
-    const double hi[2] = {kScreenWidth + kMargin, kScreenHeight + kMargin};
-    if (x0 >= lo[0] && x0 <= hi[0] && x1 >= lo[0] && x1 <= hi[0] && y0 >= lo[1] && y0 <= hi[1] &&
-        y1 >= lo[1] && y1 <= hi[1]) {
-        return true;
-    }
+    constexpr int kLeft = 1, kRight = 2, kTop = 4, kBottom = 8;
+    const double left = -kMargin;
+    const double top = -kMargin;
+    const double right = kScreenWidth + kMargin;
+    const double bottom = kScreenHeight + kMargin;
+    const auto code = [&](double x, double y) {
+        int c = 0;
+        if (x < left) c |= kLeft;
+        if (x > right) c |= kRight;
+        if (y < top) c |= kTop;
+        if (y > bottom) c |= kBottom;
+        return c;
+    };
     const double dx = x1 - x0;
     const double dy = y1 - y0;
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {x0 - lo[0], hi[0] - x0, y0 - lo[1], hi[1] - y0};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0.0) {
-            if (q[i] < 0.0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0.0) {
-            if (t > t1) return false;
-            if (t > t0) t0 = t;
+    const double c = y0 * x1 - x0 * y1;
+    const auto yAt = [&](double x) { return (x * dy + c) / dx; };
+    const auto xAt = [&](double y) { return (y * dx - c) / dy; };
+    int code0 = code(x0, y0);
+    int code1 = code(x1, y1);
+    // Each pass moves one end onto a box edge; four per end at the most.
+    for (int pass = 0; pass < 8; ++pass) {
+        if ((code0 | code1) == 0) return true;
+        if ((code0 & code1) != 0) return false;
+        const bool firstEnd = code0 != 0;
+        const int out = firstEnd ? code0 : code1;
+        double x;
+        double y;
+        if (out & kTop) {
+            y = top;
+            x = xAt(y);
+        } else if (out & kBottom) {
+            y = bottom;
+            x = xAt(y);
+        } else if (out & kLeft) {
+            x = left;
+            y = yAt(x);
         } else {
-            if (t < t0) return false;
-            if (t < t1) t1 = t;
+            x = right;
+            y = yAt(x);
+        }
+        if (!std::isfinite(x) || !std::isfinite(y)) return false;
+        if (firstEnd) {
+            x0 = x;
+            y0 = y;
+            code0 = code(x0, y0);
+        } else {
+            x1 = x;
+            y1 = y;
+            code1 = code(x1, y1);
         }
     }
-    const double nx0 = x0 + t0 * dx;
-    const double ny0 = y0 + t0 * dy;
-    const double nx1 = x0 + t1 * dx;
-    const double ny1 = y0 + t1 * dy;
-    x0 = nx0;
-    y0 = ny0;
-    x1 = nx1;
-    y1 = ny1;
-    return std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1);
+    return (code0 | code1) == 0;
 }
 
 void rasterLine(double fx0, double fy0, double fx1, double fy1, uint8_t colour) {
