@@ -107,6 +107,16 @@ TEST_F(GameTest, FileWithoutLvlIsReported) {
     EXPECT_EQ(windowTitle(), "Orvet: notes");
 }
 
+TEST_F(GameTest, UnreadableFileIsReportedWithItsReason) {
+    std::filesystem::create_directory("dir.zag");
+    queueKey("\x1B");
+    std::string err;
+    EXPECT_EQ(runCapturing({"dir.zag"}, err), 0);
+    EXPECT_EQ(err, "orvet: cannot read \"dir.zag\": Is a directory; showing an empty level\n");
+    EXPECT_EQ(windowTitle(), "Orvet: dir");
+    EXPECT_EQ(thisLevel().lastPoint, -1);
+}
+
 TEST_F(GameTest, PuzzleLoadsQuietlyAndOpensOnlyLevelZeroInPlay) {
     writeFile("two.zag", kTwoLevels);
     queueKey("\x1B");
@@ -196,6 +206,17 @@ TEST_F(GameTest, WithoutArgumentsTheChooserRunsFirst) {
     EXPECT_EQ(run({}), 0);
     EXPECT_EQ(windowTitle(), "Orvet: Odaberi zagonetku");
     EXPECT_EQ(levels.size(), 1u);
+}
+
+TEST_F(GameTest, ChosenFileIsReadAndNamesTheWindow) {
+    writeFile("only.zag", kTwoLevels);  // a single file is taken without asking
+    queueKey("\x1B");
+    std::string err;
+    EXPECT_EQ(runCapturing({}, err), 0);
+    EXPECT_EQ(puzzleFileName, "only.zag");
+    EXPECT_EQ(windowTitle(), "Orvet: only");
+    EXPECT_EQ(levels.size(), 2u);
+    EXPECT_EQ(err, "");
 }
 
 TEST_F(GameTest, LevelSolvedHookReleasesTheGrab) {
