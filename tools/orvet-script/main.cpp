@@ -7,8 +7,6 @@
 // when the game ends. Exit status: the game's, 2 for an unreadable or
 // malformed script, 3 when the game ignores the close button.
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "app/game.h"
@@ -24,13 +22,14 @@ void printTitle(const std::string& cp1251Title) {
 }
 
 bool readWholeFile(const char* path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) return false;
-    text = buffer.str();
-    return true;
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return false;
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    return !failed;
 }
 
 }  // namespace
