@@ -98,23 +98,13 @@ Number readNumber(std::string_view s, size_t& pos) {
 
 // Cosine and sine of a whole number of degrees; the axis directions are exact.
 void cosSin(int64_t degrees, float& c, float& s) {
+    static constexpr float kAxes[4][2] = {{1.0f, 0.0f}, {0.0f, 1.0f}, {-1.0f, 0.0f}, {0.0f, -1.0f}};
     int64_t a = degrees % 360;
     if (a < 0) a += 360;
-    switch (a) {
-        case 0:
-            c = 1.0f, s = 0.0f;
-            return;
-        case 90:
-            c = 0.0f, s = 1.0f;
-            return;
-        case 180:
-            c = -1.0f, s = 0.0f;
-            return;
-        case 270:
-            c = 0.0f, s = -1.0f;
-            return;
-        default:
-            break;
+    if (a % 90 == 0) {
+        c = kAxes[a / 90][0];
+        s = kAxes[a / 90][1];
+        return;
     }
     const double radians = static_cast<double>(a) * 3.14159265358979323846 / 180.0;
     c = static_cast<float>(std::cos(radians));
@@ -131,13 +121,10 @@ float positionAt(float start, float delta, int64_t i) {
 // trunc(v) lies in 0..size-1, i.e. -1 < v < size. Positions are monotonic in
 // i, so both ends are found by bisection. An empty range has first > last.
 void onPageRange(float start, float delta, int64_t steps, int size, int64_t& first, int64_t& last) {
-    const auto inside = [&](int64_t i) {
-        const float v = positionAt(start, delta, i);
-        return v > -1.0f && v < static_cast<float>(size);
-    };
+    const float top = static_cast<float>(size);
     if (delta == 0.0f) {
         first = 0;
-        last = inside(0) ? steps : -1;
+        last = (start > -1.0f && start < top) ? steps : -1;
         return;
     }
     // The first i in [lo, steps] where pred holds (pred turns true once and
@@ -154,7 +141,6 @@ void onPageRange(float start, float delta, int64_t steps, int size, int64_t& fir
         }
         return lo;
     };
-    const float top = static_cast<float>(size);
     if (delta > 0.0f) {
         first = firstWhere(0, [&](int64_t i) { return positionAt(start, delta, i) > -1.0f; });
         last = firstWhere(first, [&](int64_t i) { return positionAt(start, delta, i) >= top; }) - 1;
@@ -186,27 +172,12 @@ void move(Pen& pen, Step step, int64_t steps, bool blank, bool goBack) {
     }
 }
 
+// The direction angle of a move letter in degrees, or -1: R 0, E 45, U 90,
+// H 135, L 180, G 225, D 270, F 315.
 int directionOf(char letter) {
-    switch (letter) {
-        case 'r':
-            return 0;
-        case 'e':
-            return 45;
-        case 'u':
-            return 90;
-        case 'h':
-            return 135;
-        case 'l':
-            return 180;
-        case 'g':
-            return 225;
-        case 'd':
-            return 270;
-        case 'f':
-            return 315;
-        default:
-            return -1;
-    }
+    const std::string_view letters = "reuhlgdf";
+    const size_t index = letters.find(letter);
+    return index == std::string_view::npos ? -1 : static_cast<int>(index) * 45;
 }
 
 }  // namespace
