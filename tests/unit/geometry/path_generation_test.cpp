@@ -71,15 +71,4 @@ TEST(GeneratePath, CountOutOfRangeIsLimited) {
     expectWellFormed(generatePath(32767), 24);
 }
 
-TEST(GeneratePath, SameSeedSamePath) {
-    seedRandom(42);
-    const Path a = generatePath(9);
-    seedRandom(42);
-    const Path b = generatePath(9);
-    for (int s = 0; s < kPathSlots; ++s) {
-        EXPECT_EQ(a.slots[s].x, b.slots[s].x);
-        EXPECT_EQ(a.slots[s].y, b.slots[s].y);
-    }
-}
-
 }  // namespace
