@@ -5,6 +5,19 @@
 
 #include "platform/platform.h"
 
+namespace {
+
+// The picture last shown: the page and the palette it was shown through.
+struct ShownPicture {
+    bool valid = false;
+    uint8_t page[kScreenWidth * kScreenHeight];
+    uint32_t argb[256];
+};
+
+ShownPicture shown;
+
+}  // namespace
+
 void buildArgbPalette(uint32_t (&argb)[256]) {
     for (int i = 0; i < 256; ++i) {
         const Rgb c = shownPaletteEntry(i);
@@ -20,4 +33,19 @@ void convertPageToArgb(const uint8_t* page, const uint32_t (&argb)[256], uint8_t
         for (int x = 0; x < kScreenWidth; ++x) row[x] = argb[src[x]];
         std::memcpy(out + static_cast<size_t>(y) * pitchBytes, row, sizeof row);
     }
+}
+
+bool pictureIsNew(const uint8_t* page, const uint32_t (&argb)[256]) {
+    if (shown.valid && std::memcmp(shown.page, page, sizeof shown.page) == 0 &&
+        std::memcmp(shown.argb, argb, sizeof shown.argb) == 0) {
+        return false;
+    }
+    std::memcpy(shown.page, page, sizeof shown.page);
+    std::memcpy(shown.argb, argb, sizeof shown.argb);
+    shown.valid = true;
+    return true;
+}
+
+void forgetShownPicture() {
+    shown.valid = false;
 }

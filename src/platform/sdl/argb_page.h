@@ -1,5 +1,5 @@
 // Conversion of a page of palette indices into the 32-bit ARGB pixels that
-// the window's texture holds.
+// the window's texture holds, and the memory of the picture last shown.
 #pragma once
 
 #include <cstdint>
@@ -10,3 +10,9 @@ void buildArgbPalette(uint32_t (&argb)[256]);
 // (pitchBytes is at least 640 * 4; bytes past each row are left alone).
 void convertPageToArgb(const uint8_t* page, const uint32_t (&argb)[256], uint8_t* out,
                        int pitchBytes);
+
+// True when the page or the palette differ from the picture last shown (or
+// nothing was shown yet); the new picture is then remembered as shown.
+bool pictureIsNew(const uint8_t* page, const uint32_t (&argb)[256]);
+// The next picture counts as new whatever it holds.
+void forgetShownPicture();

@@ -6,13 +6,20 @@
 
 namespace {
 
-void present() {
+void present(bool forced) {
     uint32_t argb[256];
     buildArgbPalette(argb);
+    const uint8_t* page = pagePixels(visiblePage());
+    if (forced) forgetShownPicture();
+    // The game redraws every pass; most passes draw the same picture again.
+    if (!pictureIsNew(page, argb)) return;
     void* pixels = nullptr;
     int pitch = 0;
-    if (SDL_LockTexture(sdlHost.texture, nullptr, &pixels, &pitch) != 0) return;
-    convertPageToArgb(pagePixels(visiblePage()), argb, static_cast<uint8_t*>(pixels), pitch);
+    if (SDL_LockTexture(sdlHost.texture, nullptr, &pixels, &pitch) != 0) {
+        forgetShownPicture();
+        return;
+    }
+    convertPageToArgb(page, argb, static_cast<uint8_t*>(pixels), pitch);
     SDL_UnlockTexture(sdlHost.texture);
     SDL_SetRenderDrawColor(sdlHost.renderer, 0, 0, 0, 255);
     SDL_RenderClear(sdlHost.renderer);
@@ -38,10 +45,11 @@ void presentIfDue(double now) {
     // Nothing is drawn while the window cannot be seen; the change waits.
     if (SDL_GetWindowFlags(sdlHost.window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) return;
     if (!presentDue(now, changed)) return;
+    const bool forced = sdlHost.redrawNeeded;
     sdlHost.redrawNeeded = false;
     sdlHost.changeReported = false;
     sdlHost.shownGeneration = generation;
-    present();
+    present(forced);
 }
 
 void hostDisplayChanged() {

@@ -33,6 +33,16 @@ void closeWindow() {
     sdlHost.window = nullptr;
 }
 
+// Left to itself, SDL falls back to a driver that shows nothing when no
+// display can be reached: that is no window system. A driver named in
+// SDL_VIDEODRIVER is taken as asked for.
+bool invisibleFallback() {
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (asked && *asked) return false;
+    const char* driver = SDL_GetCurrentVideoDriver();
+    return !driver || SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
+}
+
 SDL_Renderer* createRenderer(SDL_Window* window) {
     // No vsync: presenting would block for a whole refresh; the host paces
     // itself instead.
@@ -51,6 +61,10 @@ bool hostOpenWindow() {
     // one event for the game.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
+    if (invisibleFallback()) {
+        SDL_Quit();
+        return false;
+    }
     static bool quitAtExit = false;
     if (!quitAtExit) {
         std::atexit(SDL_Quit);
