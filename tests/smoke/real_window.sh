@@ -28,25 +28,23 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number nobody uses.
+# Xvfb picks a free display number itself and writes it to the file, so
+# runs started at the same time cannot take the same one. Depth 24: at depth
+# 16 the colours would not be exact.
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
 display=""
-for n in $(seq 71 199); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-        display=":$n"
+for _ in $(seq 100); do
+    number=$(head -n 1 "$work/display" 2>/dev/null)
+    if [ -n "$number" ]; then
+        display=":$number"
         break
     fi
-done
-[ -n "$display" ] || fail "no free display number"
-
-# Depth 24: at depth 16 the colours would not be exact.
-Xvfb "$display" -screen 0 1600x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    xdpyinfo -display "$display" >/dev/null 2>&1 && break
     kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
     sleep 0.1
 done
-xdpyinfo -display "$display" >/dev/null 2>&1 || fail "Xvfb did not answer"
+[ -n "$display" ] || fail "Xvfb did not report its display"
+xdpyinfo -display "$display" >/dev/null 2>&1 || fail "Xvfb on $display did not answer"
 export DISPLAY="$display"
 unset SDL_VIDEODRIVER
 

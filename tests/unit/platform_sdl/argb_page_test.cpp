@@ -58,3 +58,25 @@ TEST(ArgbPage, RowsFollowThePitchAndLeaveThePaddingAlone) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ArgbPage, OnlyAChangedPageOrPaletteIsANewPicture) {
+    static uint8_t page[kScreenWidth * kScreenHeight] = {};
+    uint32_t argb[256] = {};
+    forgetShownPicture();
+    EXPECT_TRUE(pictureIsNew(page, argb));
+    EXPECT_FALSE(pictureIsNew(page, argb));
+    // The last pixel and the last palette entry count too.
+    page[kScreenWidth * kScreenHeight - 1] = 3;
+    EXPECT_TRUE(pictureIsNew(page, argb));
+    EXPECT_FALSE(pictureIsNew(page, argb));
+    argb[255] = 1;
+    EXPECT_TRUE(pictureIsNew(page, argb));
+    EXPECT_FALSE(pictureIsNew(page, argb));
+    // After the window lost its contents the same picture must be shown again.
+    forgetShownPicture();
+    EXPECT_TRUE(pictureIsNew(page, argb));
+}
+
+}  // namespace
