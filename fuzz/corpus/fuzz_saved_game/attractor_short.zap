@@ -1,0 +1,6 @@
+"SAVEDGAME"
+"LVL"
+5,"attractor"
+"LVL"
+"attractor"
+"END"

@@ -1,0 +1,6 @@
+"SAVEDGAME"
+1,2,"code"
+-1,"solved"
+1,2,3,4,"paths"
+5,6,"attractor"
+"END"

@@ -1,0 +1,1 @@
+"SAVEDGAME"0,"levellist""LVL"49,"code"0,"solved"1,2,"paths""END"

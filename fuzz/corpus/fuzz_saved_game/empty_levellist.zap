@@ -1,0 +1,5 @@
+"SAVEDGAME"
+"levellist"
+"LVL"
+"paths"
+"END"

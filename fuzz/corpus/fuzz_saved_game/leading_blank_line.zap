@@ -1,0 +1,3 @@
+
+"SAVEDGAME"
+"END"

@@ -1,0 +1,5 @@
+"SAVEDGAME"
+0,"levellist"
+"LVL"
+"paths"
+"END"

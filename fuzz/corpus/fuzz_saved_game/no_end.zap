@@ -1,0 +1,4 @@
+"SAVEDGAME"
+1,0,"levellist"
+"LVL"
+"unclosed

@@ -1,0 +1,7 @@
+"SAVEDGAME"
+&H1,&B0,"levellist"
+"LVL"
+a,&O7,+1, -1,"code"
+1000,"solved"
+2147483647,-2147483648,&HFFFFFFFF,99999999999,"paths"
+"END"

@@ -1,0 +1,8 @@
+"SAVEDGAME"
+"LVL"
+-1,"solved"
+"LVL"
+255,"solved"
+"LVL"
+"solved"
+"END"
