@@ -1,6 +1,7 @@
 # The two commands that matter:
 #   make run   - install what is missing, build, and start the game on the bundled puzzles
-#   make test  - install what is missing, build, and run every test (normal and sanitizer builds)
+#   make test  - install what is missing, build, and run every test (normal and sanitizer
+#                builds, then each fuzz target for a minute)
 JOBS ?= $(shell nproc)
 
 .PHONY: setup build run test test-default test-asan bench fuzz docs format clean
@@ -22,7 +23,12 @@ test: setup
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS) -LE smoke
+	FUZZ_SECONDS=60 bash tools/fuzz.sh
 	bash tools/check-sdl-seam.sh
+
+# The fuzz targets, each for FUZZ_SECONDS (default 60).
+fuzz: setup
+	bash tools/fuzz.sh
 
 bench: build
 	./build/default/bench/orvet_bench
