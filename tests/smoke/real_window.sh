@@ -47,6 +47,10 @@ done
 xdpyinfo -display "$display" >/dev/null 2>&1 || fail "Xvfb on $display did not answer"
 export DISPLAY="$display"
 unset SDL_VIDEODRIVER
+# In a sanitizer build, the window system's libraries (D-Bus, and the GL driver
+# that is unloaded at exit) leave allocations LeakSanitizer would report as the
+# game's; address and undefined-behaviour checks stay on.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 # A puzzle of one level with no points and a one-segment path.
 cd "$work" || fail "no work directory"
