@@ -11,15 +11,16 @@ SdlHost sdlHost;
 
 namespace {
 
-// Room left for the window frame and panels when choosing the first size.
-constexpr int kFrameAllowance = 64;
+// Room left for the window frame when choosing the first size.
+constexpr int kFrameWidth = 16;
+constexpr int kFrameHeight = 64;
 
 // The largest whole multiple of 640x480 that fits the usable desktop.
 int initialScale() {
     SDL_Rect usable;
     if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-    const int byWidth = (usable.w - kFrameAllowance / 4) / kScreenWidth;
-    const int byHeight = (usable.h - kFrameAllowance) / kScreenHeight;
+    const int byWidth = (usable.w - kFrameWidth) / kScreenWidth;
+    const int byHeight = (usable.h - kFrameHeight) / kScreenHeight;
     const int scale = byWidth < byHeight ? byWidth : byHeight;
     return scale < 1 ? 1 : scale;
 }
