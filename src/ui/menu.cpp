@@ -100,6 +100,9 @@ void editCode(const std::string& key) {
 
 void runMenu() {
     menuLastGood = LastGoodPosition{};
+    // The row picked on the previous pass: an item acts once per press, so a
+    // click that lasts many passes saves or reads the file once.
+    int8_t heldRow = -2;
     while (!programEnding()) {
         drawLevelList();
         drawItems();
@@ -113,7 +116,9 @@ void runMenu() {
             return;
         }
 
-        switch (row) {
+        const bool newPick = row != heldRow;
+        heldRow = row;
+        switch (newPick ? row : int8_t(-2)) {
             case kExitRow:
                 endProgram();
                 return;
