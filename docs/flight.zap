@@ -1,0 +1,7 @@
+"SAVEDGAME"
+0,"levellist"
+"LVL"
+49,"code"
+-1,"solved"
+96,40,180,70,270,146,330,190,381,226,420,250,"paths"
+"END"

@@ -1,0 +1,7 @@
+"SAVEDGAME"
+0,"levellist"
+"LVL"
+49,"code"
+0,"solved"
+470,20,400,110,180,200,120,240,"paths"
+"END"
