@@ -1,8 +1,9 @@
 // A whole game session driven by arbitrary input: the bytes become a scenario
 // of pointer moves, buttons, keys and waits that the headless host plays while
 // the real main loop runs, in play or editor mode, with or without the
-// chooser. The session always ends: the scenario ends with the close button,
-// and the headless host stops a game that ignores it (a crash here).
+// chooser. The session always ends: the scenario ends with the buttons up and
+// the close button, and the headless host stops a game that ignores it (a
+// crash here).
 #include <unistd.h>
 
 #include <cstdint>
@@ -119,7 +120,11 @@ std::string scenarioOf(Bytes& in) {
         }
         if (waited >= kMaxWaitMillis) break;
     }
-    s += "wait 0.01\nclose\n";
+    // A player lets go of the buttons, inside the window, before closing it:
+    // the waits for release (menu, help page, chooser) take no window events
+    // and would otherwise hold the close button off for as long as a button
+    // stays down.
+    s += "move 320 240\nrelease left\nrelease right\nrelease middle\nwait 0.01\nclose\n";
     return s;
 }
 
