@@ -20,6 +20,7 @@ test: setup
 	cmake --preset ci
 	cmake --build --preset ci -j $(JOBS)
 	ctest --preset ci -j $(JOBS)
+	bash tests/smoke/deb_package.sh build/ci
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS) -LE smoke
