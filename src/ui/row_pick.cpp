@@ -44,5 +44,9 @@ void waitForRelease() {
     lastGood.y = mouseY;
     do {
         readMouseState(lastGood);
+        // A button held down, or dragged out of the window, must not keep the
+        // window's close button from working.
+        WindowEvent event;
+        if (popEvent(event) && event.type == kEventClose) endProgram();
     } while (mouseButtons != 0 && !programEnding());
 }

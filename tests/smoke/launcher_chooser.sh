@@ -20,11 +20,12 @@ work=$(mktemp -d)
 start_xvfb
 
 # A player's folder that already holds an edited copy of the first puzzle
-# and a saved game: neither may be overwritten.
+# (another stored checksum) and a saved game: neither may be overwritten.
 export XDG_DATA_HOME="$work/data"
 target="$XDG_DATA_HOME/orvet/puzzles"
 mkdir -p "$target"
-printf '"LVL"\r\n"points"\r\n1,"paths"\r\n\r\n0\r\n"END"\r\n' >"$target/01-pocetak.zag"
+sed 's/^[0-9][0-9]*\r$/12345\r/' "$source_dir/puzzles/01-pocetak.zag" >"$target/01-pocetak.zag"
+cmp -s "$source_dir/puzzles/01-pocetak.zag" "$target/01-pocetak.zag" && fail "could not edit the copy"
 printf 'kept\r\n' >"$target/01-pocetak.zap"
 cp "$target/01-pocetak.zag" "$work/kept.zag"
 

@@ -48,6 +48,14 @@ TEST_F(UiTest, WaitForReleaseNeedsAGoodReadingWithoutButtons) {
     EXPECT_EQ(mouseButtons, 1);
 }
 
+TEST_F(UiTest, CloseButtonEndsTheWaitForRelease) {
+    // Held down outside the window: only the close button can end the wait.
+    play("move 100 100\npress left\nwait 0.02\nleave\nwait 0.5\nclose\n");
+    waitForRelease();
+    EXPECT_TRUE(programEnding());
+    EXPECT_GE(headlessNow(), 0.5);
+}
+
 TEST(UiTexts, AreTheCyrillicWordsInWindows1251) {
     EXPECT_EQ(cp1251ToUtf8(kPageWord), "страна ");
     EXPECT_EQ(cp1251ToUtf8(kHelpItem), "помоћ");
