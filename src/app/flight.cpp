@@ -8,6 +8,7 @@
 #include "level/level_set.h"
 #include "platform/page_flip.h"
 #include "platform/platform.h"
+#include "scene/point_grid.h"
 #include "scene/scene.h"
 #include "text/stroke_font.h"
 
@@ -41,19 +42,24 @@ void collectVisits() {
     visitList.reserve(kMaxVisits);
     const Level& level = thisLevel();
     const int segments = segmentCount(level.paths);
-    const int points = pointCount(level);
+    if (pointCount(level) == 0) return;
+    refreshPointGrid(level);
+    // The near points of one sample, in index order (the grid indexes at
+    // most 501 points).
+    uint16_t near[kMaxPoints];
 
     for (int s = 0; s < segments; ++s) {
         const Segment seg = segmentOf(level.paths, 2 * s);
         // Accumulated in double: the samples are 0, 0.01, ..., 0.99.
         for (double u = 0.0; u <= 1.0; u += 0.01) {
             const Vector p = pathPointAt(seg, static_cast<float>(u), level.attractor);
-            for (int j = 0; j < points; ++j) {
+            const int nearCount = nearPointsInOrder(p, near);
+            for (int i = 0; i < nearCount; ++i) {
+                const uint16_t j = near[i];
                 if (!visitList.empty() && visitList.back().pointIndex == j) continue;
-                if (!isNear(p, level.points[j])) continue;
                 // A long path over many close points keeps its first visits.
                 if (static_cast<int>(visitList.size()) >= kMaxVisits) return;
-                visitList.push_back(Visit{static_cast<uint16_t>(j), s + u});
+                visitList.push_back(Visit{j, s + u});
             }
         }
     }

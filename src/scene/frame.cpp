@@ -5,10 +5,12 @@
 #include "level/level_set.h"
 #include "platform/page_flip.h"
 #include "platform/platform.h"
+#include "scene/point_grid.h"
 #include "scene/scene.h"
 #include "scene/scene_points.h"
 
 std::vector<uint8_t> hitFlags;
+bool pointGridCurrent = false;
 
 int levelPointCount(const Level& level) {
     if (level.lastPoint < 0) return 0;
@@ -29,8 +31,15 @@ void drawFrame() {
 
     drawHandleLines();
 
+    // Drawing the curve changes no point, so one check of the point grid
+    // serves every segment of the frame.
     const int segments = segmentCount(thisLevel().paths);
+    if (hasPoints && segments > 0) {
+        refreshPointGrid(thisLevel());
+        pointGridCurrent = true;
+    }
     for (int s = 0; s < segments; ++s) drawSegment(segmentOf(thisLevel().paths, 2 * s));
+    pointGridCurrent = false;
 
     if (hasPoints) {
         // May open the menu, which can change the current level or end the

@@ -5,6 +5,7 @@
 #include "level/level_set.h"
 #include "platform/mouse_state.h"
 #include "platform/platform.h"
+#include "scene/point_grid.h"
 #include "scene/scene.h"
 #include "scene/scene_points.h"
 
@@ -22,17 +23,29 @@ void drawHandleLines() {
 void drawSegment(const Segment& seg) {
     const Level& level = thisLevel();
     const Vector attractor = level.attractor;
-    const size_t count = std::min(size_t(levelPointCount(level)), hitFlags.size());
+    const int count = static_cast<int>(std::min(size_t(levelPointCount(level)), hitFlags.size()));
 
     // t is summed in single precision: 101 samples, the last at 0.9999993.
-    Vector previous = pathPointAt(seg, 0.0f, attractor);
-    for (float t = 0.0f; t <= 1.0f; t += 0.01f) {
-        const Vector current = pathPointAt(seg, t, attractor);
-        drawLine(previous.x, previous.y, current.x, current.y, -1);
-        previous = current;
-        for (size_t j = 0; j < count; ++j) {
-            if (isNear(current, level.points[j])) hitFlags[j] = 255;
-        }
+    Vector samples[kSegmentSamples];
+    int n = 0;
+    for (float t = 0.0f; t <= 1.0f && n < kSegmentSamples; t += 0.01f) {
+        samples[n++] = pathPointAt(seg, t, attractor);
+    }
+
+    // The first piece runs from the point at t = 0 to itself.
+    Vector previous = samples[0];
+    for (int i = 0; i < n; ++i) {
+        drawLine(previous.x, previous.y, samples[i].x, samples[i].y, -1);
+        previous = samples[i];
+    }
+
+    if (count == 0) return;
+    if (!pointGridCurrent) refreshPointGrid(level);
+    uint8_t* flags = hitFlags.data();
+    for (int i = 0; i < n; ++i) {
+        forEachNearPoint(samples[i], [&](int j) {
+            if (j < count) flags[j] = 255;
+        });
     }
 }
 

@@ -6,3 +6,10 @@
 // Points of the level that can be read: lastPoint + 1, never more than the
 // level holds, 0 for a level without points.
 int levelPointCount(const Level& level);
+
+// Samples of one segment: t = 0, 0.01, ... summed in single precision.
+constexpr int kSegmentSamples = 101;
+
+// True while drawFrame draws the curve: it has brought the point grid up to
+// date for the frame, so drawSegment need not check it again.
+extern bool pointGridCurrent;

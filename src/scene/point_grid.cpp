@@ -1,0 +1,93 @@
+// Building the cell index of the level's points.
+#include "scene/point_grid.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "scene/scene_points.h"
+
+PointGrid pointGrid;
+
+namespace {
+
+constexpr size_t kCells = static_cast<size_t>(kGridColumns) * kGridRows;
+
+uint32_t bitsOf(float v) {
+    uint32_t bits;
+    std::memcpy(&bits, &v, sizeof bits);
+    return bits;
+}
+
+// Compared bit for bit: a NaN equals itself and -0 differs from 0, so equal
+// bits always mean equal isNear results.
+bool sameAsIndexed(const Level& level, int count) {
+    const PointGrid& g = pointGrid;
+    if (count != g.count) return false;
+    const uint32_t* bits = g.indexedBits.data();
+    for (int j = 0; j < count; ++j) {
+        const Vector& v = level.points[static_cast<size_t>(j)];
+        if (bitsOf(v.x) != bits[2 * j] || bitsOf(v.y) != bits[2 * j + 1]) return false;
+    }
+    return true;
+}
+
+bool onTheCells(const Vector& v) {
+    constexpr float kRight = kGridLeft + kGridCell * kGridColumns;
+    constexpr float kBottom = kGridTop + kGridCell * kGridRows;
+    // False for NaN.
+    return v.x >= kGridLeft && v.x < kRight && v.y >= kGridTop && v.y < kBottom;
+}
+
+size_t cellOf(const Vector& v) {
+    return static_cast<size_t>(gridCellOf(v.y, kGridTop, kGridRows)) * kGridColumns +
+           static_cast<size_t>(gridCellOf(v.x, kGridLeft, kGridColumns));
+}
+
+}  // namespace
+
+void refreshPointGrid(const Level& level) {
+    const int count = levelPointCount(level);
+    if (sameAsIndexed(level, count)) return;
+
+    PointGrid& g = pointGrid;
+    g.count = count;
+    g.indexedBits.resize(2 * static_cast<size_t>(count));
+    g.cellStart.assign(kCells + 1, 0);
+    g.inside.clear();
+    g.outside.clear();
+
+    // Counting sort by cell: count, take prefix sums, then place.
+    for (int j = 0; j < count; ++j) {
+        const Vector& v = level.points[static_cast<size_t>(j)];
+        g.indexedBits[2 * static_cast<size_t>(j)] = bitsOf(v.x);
+        g.indexedBits[2 * static_cast<size_t>(j) + 1] = bitsOf(v.y);
+        if (onTheCells(v)) {
+            ++g.cellStart[cellOf(v) + 1];
+        } else {
+            g.outside.push_back(GridPoint{v.x, v.y, static_cast<uint16_t>(j)});
+        }
+    }
+    for (size_t c = 0; c < kCells; ++c) g.cellStart[c + 1] += g.cellStart[c];
+    g.inside.resize(g.cellStart[kCells]);
+    std::vector<uint16_t> next(g.cellStart.begin(), g.cellStart.end() - 1);
+    for (int j = 0; j < count; ++j) {
+        const Vector& v = level.points[static_cast<size_t>(j)];
+        if (!onTheCells(v)) continue;
+        g.inside[next[cellOf(v)]++] = GridPoint{v.x, v.y, static_cast<uint16_t>(j)};
+    }
+}
+
+int nearPointsInOrder(Vector p, uint16_t* out) {
+    int n = 0;
+    forEachNearPoint(p, [&](int j) {
+        // Insertion keeps the list sorted; a sample is near a handful of
+        // points at most.
+        int k = n++;
+        while (k > 0 && out[k - 1] > j) {
+            out[k] = out[k - 1];
+            --k;
+        }
+        out[k] = static_cast<uint16_t>(j);
+    });
+    return n;
+}
