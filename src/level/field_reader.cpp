@@ -1,6 +1,8 @@
 // Field reading: the file is read in 64 KiB blocks into one reused buffer and
-// fields are cut from it byte by byte, so any byte sequence (NUL, lone CR,
-// endless quotes, huge files) is read in bounded memory.
+// each field is cut from it as one run of bytes, pointed at in the block or
+// copied into the reused field string, so any byte sequence (NUL, lone CR,
+// endless quotes, huge files) is read in bounded memory and without an
+// allocation per field.
 #include <sys/stat.h>
 
 #include "level/text_records.h"
@@ -10,10 +12,15 @@ namespace {
 constexpr size_t kBlockSize = 64 * 1024;
 constexpr size_t kMaxField = 4096;
 
-// The next byte without consuming it, or -1 at the end of the file. A read
+// Reads the next block; the next byte, or -1 at the end of the file. A read
 // error counts as the end.
-int peekByte(FieldReader& r) {
-    if (r.pos < r.end) return static_cast<unsigned char>(r.buffer[r.pos]);
+[[gnu::noinline]] int refill(FieldReader& r) {
+    // The field being cut may still lie in the block about to be replaced.
+    if (r.textInBuffer) {
+        r.field.assign(r.text);
+        r.text = r.field;
+        r.textInBuffer = false;
+    }
     if (r.atEof || r.file == nullptr) {
         r.atEof = true;
         return -1;
@@ -27,11 +34,17 @@ int peekByte(FieldReader& r) {
     return static_cast<unsigned char>(r.buffer[0]);
 }
 
+// The next byte without consuming it, or -1 at the end of the file.
+[[gnu::always_inline]] inline int peekByte(FieldReader& r) {
+    if (r.pos < r.end) return static_cast<unsigned char>(r.buffer[r.pos]);
+    return refill(r);
+}
+
 void skipByte(FieldReader& r) {
     ++r.pos;
 }
 
-void skipBlanks(FieldReader& r) {
+[[gnu::always_inline]] inline void skipBlanks(FieldReader& r) {
     for (int c = peekByte(r); c == ' ' || c == '\t'; c = peekByte(r)) skipByte(r);
 }
 
@@ -46,9 +59,42 @@ void skipLineEnd(FieldReader& r) {
     }
 }
 
-void keep(FieldReader& r, int c) {
-    if (r.field.size() < kMaxField) r.field.push_back(static_cast<char>(c));
+// Takes the bytes up to the first stop byte (or the end of the file) into
+// the field, at most kMaxField of them; the stop byte is left unread. Returns
+// it, or -1 at the end of the file. A field that lies within the block is
+// only pointed at; one that runs on into the next block is copied.
+template <typename Stop>
+[[gnu::always_inline]] inline int takeRun(FieldReader& r, Stop isStop) {
+    for (;;) {
+        if (peekByte(r) < 0) return -1;
+        const char* const start = r.buffer.data() + r.pos;
+        const char* const limit = r.buffer.data() + r.end;
+        const char* p = start;
+        while (p < limit && !isStop(static_cast<unsigned char>(*p))) ++p;
+        const size_t room = kMaxField - r.text.size();
+        const size_t length = static_cast<size_t>(p - start);
+        const size_t kept = length < room ? length : room;
+        if (r.text.empty() && p < limit) {
+            r.text = std::string_view(start, kept);
+            r.textInBuffer = true;
+        } else {
+            if (r.textInBuffer) r.field.assign(r.text);
+            r.textInBuffer = false;
+            r.field.append(start, kept);
+            r.text = r.field;
+        }
+        r.pos += length;
+        if (p < limit) return static_cast<unsigned char>(*p);
+    }
 }
+
+struct EndsUnquoted {
+    bool operator()(unsigned char c) const { return c == ',' || c == '\r' || c == '\n'; }
+};
+
+struct EndsQuoted {
+    bool operator()(unsigned char c) const { return c == '"' || c == '\r' || c == '\n'; }
+};
 
 }  // namespace
 
@@ -58,6 +104,8 @@ bool openFields(FieldReader& r, const std::string& fileName) {
     r.end = 0;
     r.atEof = true;
     r.field.clear();
+    r.text = std::string_view();
+    r.textInBuffer = false;
     r.file = std::fopen(fileName.c_str(), "rb");
     if (r.file == nullptr) return false;
     struct stat info {};
@@ -66,53 +114,82 @@ bool openFields(FieldReader& r, const std::string& fileName) {
         return false;
     }
     if (r.buffer.size() != kBlockSize) r.buffer.resize(kBlockSize);
+    r.field.reserve(kMaxField);
     r.atEof = false;
     return true;
 }
 
 void closeFields(FieldReader& r) {
     if (r.file != nullptr) std::fclose(r.file);
+    if (r.textInBuffer) r.field.assign(r.text);
+    r.text = r.field;
+    r.textInBuffer = false;
     r.file = nullptr;
     r.pos = 0;
     r.end = 0;
     r.atEof = true;
 }
 
-bool readField(FieldReader& r) {
+namespace {
+
+// Cuts the next field into r.text; false at the end of the file.
+[[gnu::always_inline]] inline bool cutField(FieldReader& r) {
     r.field.clear();
+    r.text = std::string_view();
+    r.textInBuffer = false;
     if (peekByte(r) < 0) return false;
     skipBlanks(r);
-    int c = peekByte(r);
-    if (c == '"') {
+    if (peekByte(r) == '"') {
         skipByte(r);
-        for (c = peekByte(r); c >= 0 && c != '"' && c != '\r' && c != '\n'; c = peekByte(r)) {
-            keep(r, c);
-            skipByte(r);
-        }
-        if (c == '"') {
+        if (takeRun(r, EndsQuoted{}) == '"') {
             skipByte(r);
             skipBlanks(r);
             if (peekByte(r) == ',') {
                 skipByte(r);
-                peekByte(r);
                 return true;
             }
         }
         skipLineEnd(r);
+    } else if (takeRun(r, EndsUnquoted{}) == ',') {
+        skipByte(r);
     } else {
-        for (; c >= 0 && c != ',' && c != '\r' && c != '\n'; c = peekByte(r)) {
-            keep(r, c);
-            skipByte(r);
-        }
-        if (c == ',') {
-            skipByte(r);
-        } else {
-            skipLineEnd(r);
-        }
+        skipLineEnd(r);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool readField(FieldReader& r) {
+    if (!cutField(r)) return false;
+    if (r.textInBuffer) {
+        r.field.assign(r.text);
+        r.text = r.field;
+        r.textInBuffer = false;
     }
     // Look ahead so fieldsAtEnd knows at once when nothing follows.
     peekByte(r);
     return true;
+}
+
+bool readFieldText(FieldReader& r) {
+    // The usual field, a few bytes ended by a comma within the block, is cut
+    // here at once; every other shape goes the whole way.
+    if (r.pos < r.end) {
+        const char* const start = r.buffer.data() + r.pos;
+        const char* const limit = r.buffer.data() + r.end;
+        if (*start != ' ' && *start != '\t' && *start != '"') {
+            const char* p = start;
+            while (p < limit && !EndsUnquoted{}(static_cast<unsigned char>(*p))) ++p;
+            if (p < limit && *p == ',' && static_cast<size_t>(p - start) <= kMaxField) {
+                r.text = std::string_view(start, static_cast<size_t>(p - start));
+                r.textInBuffer = true;
+                r.pos += static_cast<size_t>(p - start) + 1;
+                return true;
+            }
+        }
+    }
+    return cutField(r);
 }
 
 bool fieldsAtEnd(const FieldReader& r) {

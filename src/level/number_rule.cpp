@@ -68,7 +68,3 @@ int32_t numberValue(std::string_view text) {
     if (negative) value = 0u - value;
     return static_cast<int32_t>(value);
 }
-
-void addPendingNumber(int32_t n) {
-    if (pendingNumbers.size() < kMaxPendingNumbers) pendingNumbers.push_back(n);
-}

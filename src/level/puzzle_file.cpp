@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <string_view>
 
 #include "geometry/path.h"
 #include "level/level_set.h"
@@ -44,23 +45,37 @@ void readAttractor(Level& level) {
     level.attractor.flag = -1;
 }
 
-// Handles a record keyword; false when the field is none.
-bool readRecord(const std::string& field, Level* level) {
-    void (*handler)(Level&) = nullptr;
-    if (field == "points") {
-        handler = readPoints;
-    } else if (field == "attractor") {
-        handler = readAttractor;
-    } else if (field == "paths") {
-        handler = readPaths;
-    } else if (field == "code") {
-        handler = readCode;
-    } else {
-        return false;
+using RecordHandler = void (*)(Level&);
+
+// The number rule for a non-empty field, quick for what the writer writes:
+// an optional minus sign and decimal digits. Anything else goes the whole way.
+int32_t plainNumberValue(std::string_view field) {
+    size_t i = field[0] == '-' ? 1 : 0;
+    uint32_t value = 0;  // wraps modulo 2^32 like the number rule
+    for (; i < field.size(); ++i) {
+        const unsigned digit = static_cast<unsigned char>(field[i]) - unsigned{'0'};
+        if (digit > 9) return numberValue(field);
+        value = value * 10u + digit;
     }
-    if (level != nullptr) handler(*level);
-    pendingNumbers.clear();
-    return true;
+    return static_cast<int32_t>(field[0] == '-' ? 0u - value : value);
+}
+
+// The handler of a record keyword, or nullptr when the field is none. Most
+// fields are numbers: the length and the first byte turn them away without
+// comparing the whole text.
+RecordHandler recordHandler(std::string_view field) {
+    switch (field.size()) {
+        case 4:
+            return field[0] == 'c' && field == "code" ? readCode : nullptr;
+        case 5:
+            return field[0] == 'p' && field == "paths" ? readPaths : nullptr;
+        case 6:
+            return field[0] == 'p' && field == "points" ? readPoints : nullptr;
+        case 9:
+            return field[0] == 'a' && field == "attractor" ? readAttractor : nullptr;
+        default:
+            return nullptr;
+    }
 }
 
 PuzzleReadResult openPuzzle(FieldReader& reader) {
@@ -87,13 +102,27 @@ PuzzleReadResult readPuzzleFile() {
     pendingNumbers.clear();
     size_t filling = 0;
     bool beyondLastLevel = false;  // more "LVL" headers than a level set can hold
-    while (readField(reader)) {
-        const std::string& field = reader.field;
-        Level* level = beyondLastLevel ? nullptr : &levels[filling];
-        if (readRecord(field, level)) continue;
-        if (field.size() == 1 && field != "0" && numberValue(field) == 0) {
+    while (readFieldText(reader)) {
+        const std::string_view field = reader.text;
+        // Most fields are numbers as the writer writes them: a digit, or a
+        // minus sign and more, first. No keyword starts so.
+        if (!field.empty()) {
+            const char first = field[0];
+            if ((first >= '0' && first <= '9') || (first == '-' && field.size() > 1)) {
+                addPendingNumber(plainNumberValue(field));
+                continue;
+            }
+        }
+        if (const RecordHandler handler = recordHandler(field)) {
+            if (!beyondLastLevel) handler(levels[filling]);
+            pendingNumbers.clear();
+            continue;
+        }
+        // One byte that is not a digit: its number value is 0 (a lone "0"
+        // is the number 0 itself), so the byte's code is taken instead.
+        if (field.size() == 1 && (field[0] < '0' || field[0] > '9')) {
             addPendingNumber(static_cast<unsigned char>(field[0]));
-        } else if (field == "LVL") {
+        } else if (field.size() == 3 && field == "LVL") {
             if (levels.size() < static_cast<size_t>(kMaxLevels)) {
                 levels.emplace_back();
                 filling = levels.size() - 1;
@@ -101,8 +130,9 @@ PuzzleReadResult readPuzzleFile() {
                 beyondLastLevel = true;
             }
         } else if (!field.empty()) {
-            addPendingNumber(numberValue(field));
-            if (field == "END") break;
+            const int32_t value = plainNumberValue(field);
+            addPendingNumber(value);
+            if (value == 0 && field == "END") break;
         }
     }
     storedChecksum = pendingNumbers.empty() ? 0 : static_cast<uint32_t>(pendingNumbers[0]);

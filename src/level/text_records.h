@@ -18,6 +18,10 @@ struct FieldReader {
     size_t end = 0;
     bool atEof = false;
     std::string field;  // the field last read (reused, no per-field allocation)
+    // The field last read by readFieldText: in the block when it lies there,
+    // else in field. Valid until the next read.
+    std::string_view text;
+    bool textInBuffer = false;
 };
 
 // Opens the file; false when it cannot be opened (the reader then yields
@@ -27,6 +31,9 @@ void closeFields(FieldReader& r);
 // Reads the next field into r.field. Returns false when the file was already
 // at its end before anything was read.
 bool readField(FieldReader& r);
+// The same field into r.text without copying it when it lies within one
+// block, and without the look-ahead (fieldsAtEnd may lag one read behind).
+bool readFieldText(FieldReader& r);
 bool fieldsAtEnd(const FieldReader& r);
 
 // The number rule: &H/&B/&O prefixes, otherwise optional sign and decimal
