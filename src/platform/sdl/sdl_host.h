@@ -35,3 +35,12 @@ void presentIfDue(double now);
 
 // sdl_input.cpp
 void handleSdlEvent(const SDL_Event& event);
+
+// sdl_stats.cpp: with ORVET_STATS=1, passes per second and the mean present
+// time go to stderr at exit.
+void startStats();
+// A display generation seen by the poll; each change counts as one pass.
+void countPass(unsigned generation);
+bool statsOn();
+// One picture shown (converted and uploaded), taking seconds in all.
+void countPresent(double seconds);

@@ -213,6 +213,7 @@ void hostPoll() {
         while (SDL_PollEvent(&event)) handleSdlEvent(event);
     }
     presentIfDue(now);
+    countPass(displayGeneration());
     if (napDue(now, displayGeneration())) nap();
 }
 

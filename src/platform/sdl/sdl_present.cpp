@@ -7,6 +7,7 @@
 namespace {
 
 void present(bool forced) {
+    const double start = statsOn() ? hostTimer() : 0.0;
     uint32_t argb[256];
     buildArgbPalette(argb);
     const uint8_t* page = pagePixels(visiblePage());
@@ -25,6 +26,7 @@ void present(bool forced) {
     SDL_RenderClear(sdlHost.renderer);
     SDL_RenderCopy(sdlHost.renderer, sdlHost.texture, nullptr, nullptr);
     SDL_RenderPresent(sdlHost.renderer);
+    if (statsOn()) countPresent(hostTimer() - start);
 }
 
 }  // namespace

@@ -94,6 +94,7 @@ bool hostOpenWindow() {
     const bool known = display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0;
     resetPollPacing(known ? mode.refresh_rate : 0);
     SDL_StartTextInput();
+    startStats();
     sdlHost.redrawNeeded = true;
     presentIfDue(hostTimer());
     return true;
