@@ -14,15 +14,15 @@ constexpr int kMaxPoints = 501;
 constexpr int kMaxLevels = 65536;
 
 struct Level {
-    uint8_t solved = 0;       // 0 not solved, 255 solved
-    std::string code;         // shown in the menu; rewritten by flights and the editor
-    std::string baseCode;     // the code as the puzzle file gave it
-    Path paths;               // knots and handles
-    int16_t lastPoint = 0;    // index of the last point; -1 = no points
+    uint8_t solved = 0;     // 0 not solved, 255 solved
+    std::string code;       // shown in the menu; rewritten by flights and the editor
+    std::string baseCode;   // the code as the puzzle file gave it
+    Path paths;             // knots and handles
+    int16_t lastPoint = 0;  // index of the last point; -1 = no points
     // points[0..lastPoint]; holds lastPoint + 1 entries (one zero point for a
     // new record), never more than 501. Use setPointCount to change it.
     std::vector<Vector> points = std::vector<Vector>(1);
-    Vector attractor;         // flag -1 = present, 0 = none
+    Vector attractor;  // flag -1 = present, 0 = none
 
     // Sets lastPoint to count - 1 (count 0..501), keeping existing points and
     // zeroing new ones.

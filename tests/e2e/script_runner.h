@@ -8,10 +8,10 @@
 #include <vector>
 
 struct ScriptRun {
-    int status = -1;    // exit status of orvet-script (-1 if it did not exit normally)
-    std::string out;    // stdout
-    std::string err;    // stderr
-    std::string dir;    // the working directory it ran in (kept for inspection)
+    int status = -1;  // exit status of orvet-script (-1 if it did not exit normally)
+    std::string out;  // stdout
+    std::string err;  // stderr
+    std::string dir;  // the working directory it ran in (kept for inspection)
 };
 
 // Makes a new temporary directory, writes the given files into it (name ->

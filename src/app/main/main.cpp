@@ -1,4 +1,6 @@
 // The orvet executable: the game in its SDL window.
 #include "app/game.h"
 
-int main(int argc, char** argv) { return runGame(argc, argv); }
+int main(int argc, char** argv) {
+    return runGame(argc, argv);
+}
