@@ -17,6 +17,8 @@ run: build
 	bash tools/orvet-launch --build-dir build/default
 
 test: setup
+	bash tools/check-format.sh
+	bash tools/check-sdl-seam.sh
 	cmake --preset ci
 	cmake --build --preset ci -j $(JOBS)
 	ctest --preset ci -j $(JOBS)
@@ -25,7 +27,6 @@ test: setup
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS) -LE smoke
 	FUZZ_SECONDS=60 bash tools/fuzz.sh
-	bash tools/check-sdl-seam.sh
 
 # The fuzz targets, each for FUZZ_SECONDS (default 60).
 fuzz: setup
