@@ -23,7 +23,10 @@ bool pumpDue(double now) {
 bool presentDue(double now, bool changed) {
     PollPacing& p = pollPacing;
     if (!changed) return false;
-    if (p.presented && now - p.lastPresent < p.refreshInterval) return false;
+    double interval = p.presentCost / kPresentShare;
+    if (interval > kLongestPresentWait) interval = kLongestPresentWait;
+    if (interval < p.refreshInterval) interval = p.refreshInterval;
+    if (p.presented && now - p.lastPresent < interval) return false;
     p.presented = true;
     p.lastPresent = now;
     return true;
@@ -41,4 +44,11 @@ bool napDue(double now, unsigned generation) {
     }
     // Nothing drawn for a whole refresh: the loop only polls, nap every time.
     return now - p.lastChange >= p.refreshInterval;
+}
+
+void recordPresentCost(double seconds) {
+    PollPacing& p = pollPacing;
+    if (!(seconds >= 0.0)) return;
+    if (seconds > 1.0) seconds = 1.0;  // a stall (suspend, a debugger) is not the renderer's cost
+    p.presentCost = p.presentCost == 0.0 ? seconds : 0.75 * p.presentCost + 0.25 * seconds;
 }

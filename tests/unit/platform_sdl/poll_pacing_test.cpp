@@ -26,6 +26,31 @@ TEST(PollPacing, AChangeIsShownAtMostOncePerRefresh) {
     EXPECT_FALSE(presentDue(9.0, false));
 }
 
+TEST(PollPacing, DearPresentsAreShownLessOftenButNeverTooLate) {
+    // Cheap presents (a GPU): every refresh.
+    resetPollPacing(60);
+    recordPresentCost(0.0005);
+    EXPECT_TRUE(presentDue(1.0, true));
+    EXPECT_TRUE(presentDue(1.0 + 1.0 / 60 + 1e-9, true));
+    // 3 ms presents may take at most their share of the time: one per 50 ms.
+    resetPollPacing(60);
+    recordPresentCost(0.003);
+    EXPECT_TRUE(presentDue(1.0, true));
+    EXPECT_FALSE(presentDue(1.049, true));
+    EXPECT_TRUE(presentDue(1.0501, true));
+    // 20 ms presents (software scaling of a large window): capped at 1/5 s.
+    resetPollPacing(60);
+    for (int i = 0; i < 20; ++i) recordPresentCost(0.020);
+    EXPECT_TRUE(presentDue(2.0, true));
+    EXPECT_FALSE(presentDue(2.199, true));
+    EXPECT_TRUE(presentDue(2.2001, true));
+    // A stall or a bogus reading does not count as the renderer's cost.
+    resetPollPacing(60);
+    recordPresentCost(-1.0);
+    recordPresentCost(100.0);
+    EXPECT_LE(pollPacing.presentCost, 1.0);
+}
+
 TEST(PollPacing, AnUnreportedRefreshRateCountsAsSixtyHertz) {
     resetPollPacing(0);
     EXPECT_DOUBLE_EQ(pollPacing.refreshInterval, 1.0 / 60);
