@@ -9,6 +9,7 @@
 #include "app/pointer.h"
 #include "level/level_set.h"
 #include "level/puzzle_file.h"
+#include "platform/cp1251.h"
 #include "platform/mouse_state.h"
 #include "platform/platform.h"
 #include "text/key_map.h"
@@ -75,9 +76,9 @@ std::string titleFor(const std::string& name) {
     const std::string suffix = ".zag";
     if (name.size() >= suffix.size() &&
         name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
-        return "Orvet: " + name.substr(0, name.size() - suffix.size());
+        return "Orvet: " + displayFileName(name.substr(0, name.size() - suffix.size()));
     }
-    return "Orvet: " + name;
+    return "Orvet: " + displayFileName(name);
 }
 
 // A solved level drops whatever the pointer held and opens the menu.

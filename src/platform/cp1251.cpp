@@ -145,3 +145,11 @@ std::optional<std::string> utf8ToCp1251(std::string_view utf8) {
     }
     return out;
 }
+
+std::string displayFileName(std::string_view name) {
+    bool ascii = true;
+    for (const char c : name) ascii = ascii && static_cast<uint8_t>(c) < 0x80;
+    if (ascii) return std::string(name);
+    std::optional<std::string> converted = utf8ToCp1251(name);
+    return converted ? *converted : std::string(name);
+}

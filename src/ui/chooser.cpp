@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "level/level_set.h"
+#include "platform/cp1251.h"
 #include "platform/mouse_state.h"
 #include "platform/page_flip.h"
 #include "platform/platform.h"
@@ -37,9 +38,9 @@ std::vector<std::string> listPuzzleFiles() {
 }
 
 // The name as listed: without its last four characters (".zag").
-std::string_view shownName(const std::string& name) {
+std::string shownName(const std::string& name) {
     if (name.size() < 4) return {};
-    return std::string_view(name).substr(0, name.size() - 4);
+    return displayFileName(std::string_view(name).substr(0, name.size() - 4));
 }
 
 void drawChooserPage(const std::vector<std::string>& names) {

@@ -86,6 +86,14 @@ TEST_F(GameTest, SuffixTestIsCaseSensitive) {
     EXPECT_EQ(levelList, std::vector<uint16_t>{0});
 }
 
+TEST_F(GameTest, CyrillicFileNameShowsInTheTitle) {
+    queueKey("\x1B");
+    std::string err;
+    EXPECT_EQ(runCapturing({"\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0.zag"}, err), 0);
+    // игра in Windows-1251, as every text the window shows.
+    EXPECT_EQ(windowTitle(), "Orvet: \xE8\xE3\xF0\xE0");
+}
+
 TEST_F(GameTest, OtherSecondArgumentsMeanPlay) {
     queueKey("\x1B");
     std::string err;

@@ -61,3 +61,12 @@ TEST(Cp1251, EveryByteGivesACharacterOrQuestionMark) {
 }
 
 }  // namespace
+
+TEST(Cp1251, FileNamesAreShownInTheGamesCodePage) {
+    EXPECT_EQ(displayFileName("levels"), "levels");
+    // A UTF-8 Cyrillic name shows as its Windows-1251 letters.
+    EXPECT_EQ(displayFileName("\xD0\xB8\xD0\xB3\xD1\x80\xD0\xB0 1"), "\xE8\xE3\xF0\xE0 1");
+    // Bytes that are not UTF-8, or characters the code page lacks, stay as they are.
+    EXPECT_EQ(displayFileName("\xE8\xE3\xF0\xE0"), "\xE8\xE3\xF0\xE0");
+    EXPECT_EQ(displayFileName("\xE4\xB8\xAD.zag"), "\xE4\xB8\xAD.zag");
+}
