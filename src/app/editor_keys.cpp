@@ -1,3 +1,4 @@
+// The editor's key table: each key string to its level operation.
 #include <cstdint>
 #include <string>
 

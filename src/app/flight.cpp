@@ -1,3 +1,5 @@
+// The flight: a flier travels the whole path, five seconds a segment, and
+// spells the letters of the points it passes as the level's code.
 #include "app/flight.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The main loop: one key, the pointer, one frame, the editor's key, the
+// mouse and one window event per pass, with no pause between passes.
 #include <string>
 
 #include "app/game.h"

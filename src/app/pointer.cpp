@@ -1,3 +1,5 @@
+// Grabbing and dragging with the left button; the right button flies the
+// path from a knot or opens the menu.
 #include "app/pointer.h"
 
 #include "app/flight.h"

@@ -1,3 +1,5 @@
+// Start-up: the command line, the tables, the window, the chooser, the
+// puzzle file and the first level, in that order.
 #include "app/startup.h"
 
 #include <cerrno>
