@@ -14,7 +14,7 @@ constexpr int kDefaultRefreshHz = 60;
 // cheap (a GPU) this allows every refresh; where it is dear (a software
 // renderer scaling a large window) pictures are shown less often, so a
 // turning spiral cannot keep a core busy.
-constexpr double kPresentShare = 0.06;
+constexpr double kPresentShare = 0.04;
 // However dear a present is, a changed picture waits no longer than this.
 constexpr double kLongestPresentWait = 0.2;
 

@@ -11,20 +11,6 @@ SdlHost sdlHost;
 
 namespace {
 
-// Room left for the window frame when choosing the first size.
-constexpr int kFrameWidth = 16;
-constexpr int kFrameHeight = 64;
-
-// The largest whole multiple of 640x480 that fits the usable desktop.
-int initialScale() {
-    SDL_Rect usable;
-    if (SDL_GetDisplayUsableBounds(0, &usable) != 0) return 1;
-    const int byWidth = (usable.w - kFrameWidth) / kScreenWidth;
-    const int byHeight = (usable.h - kFrameHeight) / kScreenHeight;
-    const int scale = byWidth < byHeight ? byWidth : byHeight;
-    return scale < 1 ? 1 : scale;
-}
-
 void closeWindow() {
     if (sdlHost.texture) SDL_DestroyTexture(sdlHost.texture);
     if (sdlHost.renderer) SDL_DestroyRenderer(sdlHost.renderer);
@@ -72,11 +58,12 @@ bool hostOpenWindow() {
         quitAtExit = true;
     }
 
-    const int scale = initialScale();
-    sdlHost.window =
-        SDL_CreateWindow(sdlHost.titleUtf8.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                         kScreenWidth * scale, kScreenHeight * scale,
-                         SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
+    // The game's own 640x480 (in points, so a high-DPI display doubles its
+    // pixels); made larger, or full screen with Alt+Enter or F11, the frame
+    // is scaled by the largest whole factor that fits.
+    sdlHost.window = SDL_CreateWindow(sdlHost.titleUtf8.c_str(), SDL_WINDOWPOS_CENTERED,
+                                      SDL_WINDOWPOS_CENTERED, kScreenWidth, kScreenHeight,
+                                      SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!sdlHost.window) return false;
     SDL_SetWindowMinimumSize(sdlHost.window, kScreenWidth, kScreenHeight);
     sdlHost.windowId = SDL_GetWindowID(sdlHost.window);

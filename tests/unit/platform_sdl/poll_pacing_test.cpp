@@ -32,12 +32,12 @@ TEST(PollPacing, DearPresentsAreShownLessOftenButNeverTooLate) {
     recordPresentCost(0.0005);
     EXPECT_TRUE(presentDue(1.0, true));
     EXPECT_TRUE(presentDue(1.0 + 1.0 / 60 + 1e-9, true));
-    // 3 ms presents may take at most their share of the time: one per 50 ms.
+    // 3 ms presents may take at most their share of the time: one per 75 ms.
     resetPollPacing(60);
     recordPresentCost(0.003);
     EXPECT_TRUE(presentDue(1.0, true));
-    EXPECT_FALSE(presentDue(1.049, true));
-    EXPECT_TRUE(presentDue(1.0501, true));
+    EXPECT_FALSE(presentDue(1.074, true));
+    EXPECT_TRUE(presentDue(1.0751, true));
     // 20 ms presents (software scaling of a large window): capped at 1/5 s.
     resetPollPacing(60);
     for (int i = 0; i < 20; ++i) recordPresentCost(0.020);
