@@ -2,7 +2,8 @@
 # Runs the game in a real X window on a private Xvfb server: the window opens
 # with its title and at least 640x480, takes pointer motion and a key, shows the
 # white background, and ends with status 0 on the window manager's close
-# request and on SIGTERM.
+# request, on the menu's exit row and on SIGTERM. The menu is reached with
+# both clicks arriving while the game is stopped, so they come in one batch.
 # Usage: real_window.sh ORVET_BINARY WM_CLOSE_BINARY
 set -u
 
@@ -50,9 +51,20 @@ esac
 "$wm_close" "$window" || fail "could not send the close request"
 expect_clean_exit "the close request"
 
+# Right click opens the menu, a left click on its last row (y 465..479) ends
+# the game; the game is stopped meanwhile so both clicks reach it at once.
+start_game
+wait_for_title '^Orvet: smoke$'
+sleep 0.5
+kill -STOP "$game_pid"
+xdotool mousemove --window "$window" 630 470 click 3 mousemove --window "$window" 60 475 click 1 ||
+    { kill -CONT "$game_pid"; fail "could not click"; }
+kill -CONT "$game_pid"
+expect_clean_exit "two clicks in one batch: open the menu, then its exit row"
+
 start_game
 sleep 0.5
 kill -TERM "$game_pid"
 expect_clean_exit "SIGTERM"
 
-echo "PASS: real window smoke test (${WIDTH}x${HEIGHT} window, close request and SIGTERM end it with status 0)"
+echo "PASS: real window smoke test (${WIDTH}x${HEIGHT} window, close request, menu exit and SIGTERM end it with status 0)"

@@ -1,6 +1,7 @@
 // Key strings, close requests and mouse readings from window-system input.
 #include "platform/sdl/input_feed.h"
 
+#include <array>
 #include <cstdint>
 
 #include "platform/cp1251.h"
@@ -8,14 +9,22 @@
 
 namespace {
 
+// Button changes the game has not read yet. Several can arrive between two
+// readings (a busy machine hands over a whole click, or two, at once); each
+// is read in turn, at the place it happened, so no click is lost or moved.
+constexpr size_t kPendingCapacity = 16;
+
 struct PointerState {
     bool inside = false;  // the window has the pointer
     int x = -1;
     int y = -1;
-    int held = 0;     // buttons down now, game mask
-    int pressed = 0;  // buttons pressed since the last reading, game mask
+    int held = 0;  // buttons down now, game mask
     uint32_t wheel = 0;
     bool closeInBatch = false;
+    std::array<MouseReading, kPendingCapacity> pending{};  // oldest at pendingFirst
+    size_t pendingFirst = 0;
+    size_t pendingCount = 0;
+    MouseReading lastGiven{};  // the latest reading kept or handed to the game
 };
 
 PointerState pointer;
@@ -31,6 +40,24 @@ size_t sequenceLength(unsigned char lead) {
 
 bool onSurface(int x, int y) {
     return x >= 0 && y >= 0 && x < kScreenWidth && y < kScreenHeight;
+}
+
+// The reading of the pointer as it is now.
+MouseReading currentReading() {
+    if (!pointer.inside || !onSurface(pointer.x, pointer.y)) return {-1, -1, -1, -1, -1, false};
+    return {pointer.x, pointer.y, static_cast<int32_t>(pointer.wheel), pointer.held, 0, true};
+}
+
+// Keeps the reading after a button change for the game to read in turn. A
+// change off the picture is not kept: a click on the bars is no click on the
+// game, and a release anywhere shows in every later reading anyway. When the
+// game falls this far behind, later changes show only in the current state.
+void keepButtonChange() {
+    const MouseReading reading = currentReading();
+    if (!reading.ok || pointer.pendingCount == kPendingCapacity) return;
+    pointer.pending[(pointer.pendingFirst + pointer.pendingCount) % kPendingCapacity] = reading;
+    ++pointer.pendingCount;
+    pointer.lastGiven = reading;
 }
 
 }  // namespace
@@ -100,17 +127,20 @@ void feedPointerMoved(int x, int y) {
 
 void feedButton(int x, int y, int windowButton, bool down) {
     const int bit = gameButtonBit(windowButton);
+    feedPointerMoved(x, y);
+    if (bit == 0 || ((pointer.held & bit) != 0) == down) return;
+    // A drag that ends before the game saw where it went: the game first
+    // reads the button still down at the place of the release.
+    const MouseReading& last = pointer.lastGiven;
+    if (pointer.held != 0 && (last.x != pointer.x || last.y != pointer.y)) keepButtonChange();
+    // A release counts wherever it happens, so a drag that ends outside does
+    // not leave the button down.
     if (down) {
         pointer.held |= bit;
-        // Only a press on the picture is kept for a reading that comes after
-        // the release; a click on the bars around it is no click on the game.
-        if (onSurface(x, y)) pointer.pressed |= bit;
     } else {
-        // A release counts wherever it happens, so a drag that ends outside
-        // does not leave the button down.
         pointer.held &= ~bit;
     }
-    feedPointerMoved(x, y);
+    keepButtonChange();
 }
 
 void feedPointerEntered() {
@@ -126,11 +156,11 @@ void feedWheel(int steps) {
 }
 
 MouseReading takeMouseReading() {
-    const int pressed = pointer.pressed;
-    pointer.pressed = 0;
-    if (!pointer.inside || !onSurface(pointer.x, pointer.y)) return {-1, -1, -1, -1, -1, false};
-    return {pointer.x, pointer.y, static_cast<int32_t>(pointer.wheel), pointer.held | pressed,
-            0,         true};
+    if (pointer.pendingCount == 0) return pointer.lastGiven = currentReading();
+    const MouseReading reading = pointer.pending[pointer.pendingFirst];
+    pointer.pendingFirst = (pointer.pendingFirst + 1) % kPendingCapacity;
+    --pointer.pendingCount;
+    return reading;
 }
 
 void resetInputFeed() {

@@ -66,8 +66,10 @@ void feedPointerLeft();
 void feedWheel(int steps);
 
 // The reading the game gets now. Fails (all values -1) while the pointer is
-// off the surface or the window has no pointer. A button pressed since the
-// previous reading shows as down in this one even if it was already released.
+// off the surface or the window has no pointer. Button changes on the surface
+// since the previous reading come first, one reading each, in order and at
+// the place they happened: a click between two readings shows as down once,
+// then up, even if it was over before the first of them.
 MouseReading takeMouseReading();
 
 // Forgets the pointer, buttons, wheel and batch state.

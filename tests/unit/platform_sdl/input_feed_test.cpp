@@ -136,9 +136,73 @@ TEST_F(InputFeed, ButtonsAreReportedInTheGameMask) {
     EXPECT_EQ(gameButtonBit(0), 0);
     feedButton(10, 10, 3, true);
     feedButton(10, 10, 2, true);
+    EXPECT_EQ(takeMouseReading().buttons, 2);
     EXPECT_EQ(takeMouseReading().buttons, 6);
     feedButton(10, 10, 3, false);
     EXPECT_EQ(takeMouseReading().buttons, 4);
+    EXPECT_EQ(takeMouseReading().buttons, 4);
+}
+
+// A busy game can get a right click that opens the menu and the left click on
+// one of its rows in the same batch; each must be read where it happened.
+TEST_F(InputFeed, ClicksInOneBatchAreReadInTurnWhereTheyHappened) {
+    feedPointerMoved(630, 470);
+    feedButton(630, 470, 3, true);
+    feedButton(630, 470, 3, false);
+    feedPointerMoved(60, 475);
+    feedButton(60, 475, 1, true);
+    feedButton(60, 475, 1, false);
+    feedPointerMoved(300, 200);
+    const int expected[][3] = {{630, 470, 2}, {630, 470, 0}, {60, 475, 1},
+                               {60, 475, 0},  {300, 200, 0}, {300, 200, 0}};
+    for (const auto& e : expected) {
+        const MouseReading r = takeMouseReading();
+        EXPECT_TRUE(r.ok);
+        EXPECT_EQ(r.x, e[0]);
+        EXPECT_EQ(r.y, e[1]);
+        EXPECT_EQ(r.buttons, e[2]);
+    }
+}
+
+TEST_F(InputFeed, ADragOverBeforeItWasReadIsReadDownAtItsEnd) {
+    feedPointerMoved(100, 100);
+    EXPECT_EQ(takeMouseReading().buttons, 0);
+    feedButton(100, 100, 1, true);
+    feedPointerMoved(150, 120);
+    feedPointerMoved(200, 150);
+    feedButton(200, 150, 1, false);
+    const int expected[][3] = {{100, 100, 1}, {200, 150, 1}, {200, 150, 0}};
+    for (const auto& e : expected) {
+        const MouseReading r = takeMouseReading();
+        EXPECT_EQ(r.x, e[0]);
+        EXPECT_EQ(r.y, e[1]);
+        EXPECT_EQ(r.buttons, e[2]);
+    }
+    // A drag the game followed ends with the release alone.
+    feedButton(300, 300, 1, true);
+    EXPECT_EQ(takeMouseReading().buttons, 1);
+    feedPointerMoved(310, 300);
+    EXPECT_EQ(takeMouseReading().buttons, 1);
+    feedButton(310, 300, 1, false);
+    EXPECT_EQ(takeMouseReading().buttons, 0);
+}
+
+TEST_F(InputFeed, AFloodOfClicksIsBoundedAndEndsInTheCurrentState) {
+    for (int i = 0; i < 1000; ++i) {
+        feedButton(i % 640, 7, 1, true);
+        feedButton(i % 640, 7, 1, false);
+    }
+    feedButton(123, 45, 3, true);  // still held at the end
+    int readings = 0;
+    MouseReading r = takeMouseReading();
+    while (!(r.x == 123 && r.y == 45) && readings < 100) {
+        EXPECT_EQ(r.buttons, readings % 2 == 0 ? 1 : 0);
+        r = takeMouseReading();
+        ++readings;
+    }
+    EXPECT_EQ(readings, 16);  // the kept changes, then the pointer as it is
+    EXPECT_EQ(r.buttons, 2);
+    EXPECT_EQ(takeMouseReading().buttons, 2);
 }
 
 TEST_F(InputFeed, AClickBetweenTwoReadingsIsSeenDownOnce) {
