@@ -19,9 +19,9 @@ constexpr uint8_t kLetters[26] = {0xE0, 0xE1, 0xF6, 0xE4, 0xE5, 0xF4, 0xE3, 0xF5
 void buildKeyMap() {
     for (int i = 0; i < 256; ++i) keyMap[i] = static_cast<uint8_t>(i);
     for (int i = 0; i < 26; ++i) keyMap['a' + i] = kLetters[i];
-    keyMap['['] = 0xF8;   // ш
-    keyMap['\\'] = 0xE6;  // ж
-    keyMap[']'] = 0x90;   // ђ
-    keyMap[';'] = 0xF7;   // ч
-    keyMap['\''] = 0x9E;  // ћ
+    keyMap[static_cast<uint8_t>('[')] = 0xF8;   // ш
+    keyMap[static_cast<uint8_t>('\\')] = 0xE6;  // ж
+    keyMap[static_cast<uint8_t>(']')] = 0x90;   // ђ
+    keyMap[static_cast<uint8_t>(';')] = 0xF7;   // ч
+    keyMap[static_cast<uint8_t>('\'')] = 0x9E;  // ћ
 }

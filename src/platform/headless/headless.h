@@ -14,6 +14,10 @@
 void headlessReset();
 double headlessNow();
 void headlessAdvance(double seconds);
+// How far each later read moves the clock, 1 ms unless set (kept within 1 us..1 s;
+// headlessReset goes back to 1 ms). A coarser step plays the same script in
+// fewer passes of the game's loops.
+void headlessSetReadStep(double seconds);
 
 // Direct control for tests (buttons in the game's mask: 1 left, 2 right, 4 middle).
 void headlessSetMouse(int x, int y, int buttons);

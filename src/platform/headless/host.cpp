@@ -2,6 +2,7 @@
 // tests or the script, and the orvet-script driver's close-and-timeout rule.
 #include "platform/host.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -11,12 +12,15 @@
 
 namespace {
 
-constexpr int64_t kMicrosPerRead = 1000;
+constexpr int64_t kDefaultMicrosPerRead = 1000;
+constexpr int64_t kMaxMicrosPerRead = 1000000;
 constexpr int64_t kDriverGraceMicros = 60 * 1000000LL;
 
 struct HeadlessHost {
     // Virtual time in whole microseconds, so that script times are exact.
     int64_t nowMicros = 0;
+    // How far each key read, mouse reading and event pop moves the clock.
+    int64_t microsPerRead = kDefaultMicrosPerRead;
     // A read happened since the last poll: its millisecond is still owed.
     bool readOwed = false;
     int mouseX = -1;
@@ -64,7 +68,7 @@ void hostTitleChanged(const std::string& cp1251Title) {
 }
 
 void hostPoll() {
-    if (host.readOwed) host.nowMicros += kMicrosPerRead;
+    if (host.readOwed) host.nowMicros += host.microsPerRead;
     host.readOwed = true;
     const bool scriptWasDone = headlessScriptDone();
     applyDueScriptCommands(host.nowMicros);
@@ -88,12 +92,20 @@ void headlessReset() {
 }
 
 double headlessNow() {
-    return static_cast<double>(host.nowMicros + (host.readOwed ? kMicrosPerRead : 0)) / 1e6;
+    return static_cast<double>(host.nowMicros + (host.readOwed ? host.microsPerRead : 0)) / 1e6;
 }
 
 void headlessAdvance(double seconds) {
     if (!std::isfinite(seconds) || seconds <= 0.0) return;
     host.nowMicros += std::llround(seconds * 1e6);
+}
+
+void headlessSetReadStep(double seconds) {
+    if (!std::isfinite(seconds) || seconds <= 0.0) return;
+    // A read already made keeps the step it was made at.
+    if (host.readOwed) host.nowMicros += host.microsPerRead;
+    host.readOwed = false;
+    host.microsPerRead = std::clamp<int64_t>(std::llround(seconds * 1e6), 1, kMaxMicrosPerRead);
 }
 
 void headlessSetMouse(int x, int y, int buttons) {

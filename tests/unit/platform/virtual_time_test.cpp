@@ -1,6 +1,8 @@
 // The headless host's virtual clock and the orvet-script driver's rules.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/headless/headless.h"
 #include "platform/host.h"
 #include "platform/platform.h"
@@ -36,6 +38,31 @@ TEST_F(VirtualTime, EachReadTakesOneMillisecondAndTheTimerNone) {
     EXPECT_DOUBLE_EQ(headlessNow(), 3.5);
     headlessReset();
     EXPECT_EQ(headlessNow(), 0.0);
+}
+
+TEST_F(VirtualTime, ACoarserReadStepStaysExactAndBounded) {
+    headlessSetReadStep(0.02);
+    load("wait 0.05\nkey a\n");
+    double seenA = -1.0;
+    for (int i = 0; i < 5; ++i) {
+        const double before = timer();
+        if (readKey() == "a") seenA = before;
+    }
+    EXPECT_DOUBLE_EQ(seenA, 0.06);  // the first read at or after 50 ms
+    EXPECT_DOUBLE_EQ(timer(), 0.1);
+    // Nonsense is ignored; steps are kept within 1 us..1 s.
+    headlessSetReadStep(0.0);
+    headlessSetReadStep(-1.0);
+    headlessSetReadStep(std::numeric_limits<double>::quiet_NaN());
+    readKey();
+    EXPECT_DOUBLE_EQ(timer(), 0.12);
+    headlessSetReadStep(1e9);
+    readKey();
+    EXPECT_DOUBLE_EQ(timer(), 1.12);
+    headlessReset();
+    readKey();
+    readKey();
+    EXPECT_DOUBLE_EQ(timer(), 0.002);  // back to 1 ms
 }
 
 TEST_F(VirtualTime, ACommandAtTIsSeenByTheFirstReadAtOrAfterT) {
