@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fuzz_files.h"
 #include "geometry/path.h"
@@ -76,10 +77,30 @@ void compareContinued(const LevelSetValues& saved, bool& wrapped) {
     }
 }
 
+// The level set as the seed puzzle reads, read once: reading it again for
+// every input would draw new random paths each time (the same input would
+// not give the same run) and cost more than the saved game itself.
+struct SeedLevelSet {
+    std::vector<Level> levels;
+    std::vector<uint16_t> levelList;
+    uint16_t currentLevel = 0;
+    uint16_t lastLevel = 0;
+    uint32_t storedChecksum = 0;
+};
+SeedLevelSet seed;
+
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    writeScratchFile(scratchPath("seed.zag"), kSeedPuzzle);
+    const std::string puzzle = scratchPath("seed.zag");
+    writeScratchFile(puzzle, kSeedPuzzle);
+    editorMode = false;
+    resetLevelSet();
+    puzzleFileName = puzzle;
+    if (readPuzzleFile() != PuzzleReadResult::Read || levels.size() != 3) {
+        fuzzFail("the seed puzzle was not read");
+    }
+    seed = {levels, levelList, currentLevel, lastLevel, storedChecksum};
     return 0;
 }
 
@@ -89,11 +110,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     editorMode = false;
     levelSolvedHook = nullptr;
-    resetLevelSet();
+    levels = seed.levels;
+    levelList = seed.levelList;
+    currentLevel = seed.currentLevel;
+    lastLevel = seed.lastLevel;
+    storedChecksum = seed.storedChecksum;
     puzzleFileName = puzzle;
-    if (readPuzzleFile() != PuzzleReadResult::Read || levels.size() != 3) {
-        fuzzFail("the seed puzzle was not read");
-    }
     selectLevel(0);
     const LevelSetValues fromPuzzle = takeLevelSetValues();
 
