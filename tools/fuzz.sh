@@ -7,6 +7,8 @@
 #   FUZZ_SECONDS=600 bash tools/fuzz.sh              # all targets
 #   bash tools/fuzz.sh fuzz_strokes                  # one target
 #   FUZZ_BUILD_DIR=build/h-me bash tools/fuzz.sh     # another build directory
+#   FUZZ_BUILD_DIR=build/fuzz-ubsan FUZZ_SANITIZERS=undefined bash tools/fuzz.sh
+#                                                    # faster, without ASan
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,7 +22,8 @@ if [ "$BUILD_DIR" = build/fuzz ]; then
   cmake --preset fuzz
 else
   cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
-    -DCMAKE_CXX_COMPILER=clang++ -DORVET_FUZZ=ON -DORVET_SDL=OFF -DORVET_TESTS=OFF \
+    -DCMAKE_CXX_COMPILER=clang++ -DORVET_FUZZ=ON \
+    -DORVET_FUZZ_SANITIZERS="${FUZZ_SANITIZERS:-address,undefined}" -DORVET_SDL=OFF -DORVET_TESTS=OFF \
     -DORVET_BENCH=OFF
 fi
 cmake --build "$BUILD_DIR" --target "${targets[@]}" -j "$JOBS"
