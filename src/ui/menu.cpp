@@ -138,10 +138,14 @@ void runMenu() {
                 } else {
                     showHelpPage();
                     if (programEnding()) return;
+                    // The help page waited for this press to end: the next
+                    // press on the row is a new one.
+                    heldRow = -2;
                 }
                 break;
             case kPageRow:
                 changePage();
+                heldRow = -2;  // likewise after the page's wait for release
                 break;
             default:
                 break;

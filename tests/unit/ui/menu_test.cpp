@@ -60,6 +60,18 @@ TEST_F(UiTest, PageLineFromElevenEntriesAndItsClicksWrap) {
     EXPECT_EQ(menuPage, 0);
 }
 
+// Two clicks handed over back to back (a busy game reads a batch of clicks in
+// turn): the page row's wait for release ends the first press, so the second
+// is a new one.
+TEST_F(UiTest, BackToBackClicksOnThePageRowEachMoveAPage) {
+    openLevels(31);
+    play(
+        "press left\nmove 400 340\nwait 0.05\nrelease left\nwait 0.002\npress left\n"
+        "wait 0.05\nrelease left\nwait 0.1\nkey Escape\n");
+    runMenu();
+    EXPECT_EQ(menuPage, 2);
+}
+
 TEST_F(UiTest, PickingALevelSelectsItAndPutsItFirst) {
     openLevels(12);
     menuPage = 1;
