@@ -21,11 +21,14 @@ int runGame(int argc, char** argv) {
         if (programEnding()) break;
         drawFrame();
         if (programEnding()) break;
+        if (editorMode && authorView) drawAuthorView();
         if (key == "\x1B") break;
-        if (editorMode) dispatchEditorKey(key);
+        if (!dispatchSessionKey(key) && editorMode) dispatchEditorKey(key);
+        if (programEnding()) break;
         readMouseState(lastGood);
         WindowEvent event{};
         if (popEvent(event) && event.type == kEventClose) break;
     }
+    writeRecoveryFile();
     return 0;
 }

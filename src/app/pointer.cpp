@@ -2,9 +2,12 @@
 // path from a knot or opens the menu.
 #include "app/pointer.h"
 
+#include <string>
+
 #include "app/flight.h"
 #include "geometry/path.h"
 #include "geometry/vector.h"
+#include "level/edit_history.h"
 #include "level/level_set.h"
 #include "platform/mouse_state.h"
 #include "platform/platform.h"
@@ -47,6 +50,8 @@ void leftButton(const Vector& pointer) {
             isNear(level.attractor, pointer)) {
             grabTarget = kGrabAttractor;
         }
+        // The press that grabs begins one undo step; the release ends it.
+        if (grabTarget != kGrabNothing) historyBeginDrag();
         return;
     }
 
@@ -65,7 +70,11 @@ void rightButton(const Vector& pointer) {
     const int used = usedSlots(path);
     for (int k = 0; k < used; k += 2) {
         if (isNear(path.slots[k], pointer)) {
+            // A flight rewrites the code, which the editor saves: no undo
+            // step, but a change the recovery file must keep.
+            const std::string code = thisLevel().code;
             flyOver();
+            if (editorMode && thisLevel().code != code) historyNoteUnrecordedChange();
             rightLatch = 255;
             break;
         }
@@ -86,6 +95,7 @@ void handlePointer() {
     } else if ((mouseButtons & 2) != 0) {
         rightButton(pointer);
     } else {
+        historyEndDrag();
         grabTarget = kGrabNothing;
         rightLatch = 0;
         leftLatch = 0;

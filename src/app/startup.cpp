@@ -8,7 +8,9 @@
 #include <string>
 
 #include "app/flight.h"
+#include "app/game.h"
 #include "app/pointer.h"
+#include "level/edit_history.h"
 #include "level/level_set.h"
 #include "level/puzzle_file.h"
 #include "platform/cp1251.h"
@@ -85,6 +87,7 @@ std::string titleFor(const std::string& name) {
 
 // A solved level drops whatever the pointer held and opens the menu.
 void onLevelSolved() {
+    historyEndDrag();
     grabTarget = -1;
     runMenu();
 }
@@ -110,6 +113,7 @@ int startUp(int argc, char** argv) {
     mouseFailed = 0;
     leftLatch = 0;
     rightLatch = 0;
+    authorView = false;
 
     setWindowTitle("Orvet: Odaberi zagonetku");
     if (!openWindow()) {
@@ -138,5 +142,8 @@ int startUp(int argc, char** argv) {
         rebuildLevelList();
     }
     selectLevel(0);
+    // The history starts with the puzzle as read, which counts as saved.
+    historyClear();
+    historyMarkSaved();
     return -1;
 }

@@ -141,7 +141,7 @@ PuzzleReadResult readPuzzleFile() {
     return PuzzleReadResult::Read;
 }
 
-bool writePuzzleFile() {
+std::string puzzleFileBytes() {
     std::string out;
     size_t count = static_cast<size_t>(lastLevel) + 1;
     if (count > levels.size()) count = levels.size();
@@ -170,5 +170,13 @@ bool writePuzzleFile() {
     }
     putUInt32Line(out, storedChecksum);
     putKeyword(out, "END");
-    return replaceFile(puzzleFileName, out);
+    return out;
+}
+
+bool writePuzzleFile() {
+    return replaceFile(puzzleFileName, puzzleFileBytes());
+}
+
+bool writePuzzleFileAs(const std::string& fileName) {
+    return replaceFile(fileName, puzzleFileBytes());
 }

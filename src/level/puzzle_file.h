@@ -2,6 +2,8 @@
 // level set back.
 #pragma once
 
+#include <string>
+
 enum class PuzzleReadResult { Read, Missing, Unreadable, NotAPuzzle };
 
 // Reads puzzleFileName into the level set (which start-up has reset).
@@ -9,3 +11,7 @@ enum class PuzzleReadResult { Read, Missing, Unreadable, NotAPuzzle };
 PuzzleReadResult readPuzzleFile();
 // Writes levels 0..lastLevel and storedChecksum to puzzleFileName.
 bool writePuzzleFile();
+// The same bytes to another file (the editor's recovery file).
+bool writePuzzleFileAs(const std::string& fileName);
+// The bytes writePuzzleFile writes.
+std::string puzzleFileBytes();

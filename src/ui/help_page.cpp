@@ -1,4 +1,5 @@
-// The help page reached from the menu in play mode.
+// The help page reached from the menu in play mode, and from F1 in the main
+// loop.
 #include "platform/mouse_state.h"
 #include "platform/platform.h"
 #include "text/stroke_font.h"
@@ -24,4 +25,9 @@ void showHelpPage() {
         if ((mouseButtons & ~mouseFailed) != 0 || key == "\x1b") break;
     }
     waitForRelease();
+}
+
+void openHelpPage() {
+    menuLastGood = LastGoodPosition{};
+    showHelpPage();
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "level/checksum.h"
+#include "level/edit_history.h"
 #include "level/level_set.h"
 #include "level/puzzle_file.h"
 #include "level/saved_game.h"
@@ -84,16 +85,22 @@ void editCode(const std::string& key) {
     if (mouseY < 0) return;
     const int r = mouseY / 30;
     if (r >= kListRows) return;
-    Level* level = listedLevel(kListRows * menuPage + r);
+    const int i = kListRows * menuPage + r;
+    Level* level = listedLevel(i);
     if (level == nullptr) return;
     std::string& code = level->code;
     const float barX = 25.0f * float(code.size()) + 20.0f;
     drawLine(barX, float(30 * r + 25), barX, float(30 * r), 2);
+    // Undo and redo belong to the main loop; here they type nothing.
+    if (key.empty() || isEditingKey(key)) return;
+    // Each key typed is one undo step.
+    historyBegin(StepKind::Code, levelList[size_t(i)]);
     if (key == "\x08" && !code.empty()) {
         code.pop_back();
-    } else if (!key.empty()) {
+    } else {
         code.push_back(char(keyMap[uint8_t(key[0])]));
     }
+    historyCommit();
 }
 
 }  // namespace
@@ -124,10 +131,14 @@ void runMenu() {
                 return;
             case kContinueRow:
                 readSavedGame();
+                // The game read is a new start: nothing before it is undone,
+                // and the editor's recovery file keeps it.
+                historyClear();
+                historyNoteUnrecordedChange();
                 break;
             case kSaveRow:
                 if (editorMode) {
-                    writePuzzleFile();
+                    if (writePuzzleFile()) historyMarkSaved();
                 } else {
                     writeSavedGame();
                 }

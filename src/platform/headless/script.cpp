@@ -103,6 +103,9 @@ const KeyName kKeyNames[] = {
     {"F10",
      "\xFF"
      "D"},
+    {"Ctrl+Z", "\xFF\xFA"},
+    {"Ctrl+Y", "\xFF\xF9"},
+    {"Ctrl+Shift+Z", "\xFF\xDA"},
 };
 
 bool isBlank(char c) {

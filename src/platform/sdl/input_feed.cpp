@@ -75,8 +75,8 @@ std::string specialKeyString(SpecialKey key) {
         default:
             break;
     }
-    // The extended keys: byte 255 and a code letter.
-    static const char codes[] = "HPKMGOIQRS;<=>?@ABCD";
+    // The extended keys: byte 255 and a code letter (platform.h).
+    static const char codes[] = "HPKMGOIQRS;<=>?@ABCD\xFA\xF9\xDA";
     const int index = static_cast<int>(key) - static_cast<int>(SpecialKey::Up);
     return std::string("\xFF") + codes[index];
 }

@@ -35,6 +35,9 @@ enum class SpecialKey {
     F8,
     F9,
     F10,
+    Undo,       // Ctrl+Z
+    Redo,       // Ctrl+Y
+    ShiftRedo,  // Ctrl+Shift+Z
 };
 
 // The key string the game reads for a special key.

@@ -106,6 +106,27 @@ bool specialKeyFor(const SDL_Keysym& keysym, SpecialKey& key) {
     return !(keysym.mod & KMOD_NUM) && keypadMove(code, key);
 }
 
+// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, the editing keys; Alt must be up, so that
+// AltGr (Ctrl+Alt on some systems) keeps typing its characters. The letter is
+// the layout's, or the key's place when the layout has no Latin letter there.
+bool editingKeyFor(const SDL_Keysym& keysym, SpecialKey& key) {
+    const Uint16 mod = keysym.mod;
+    if ((mod & KMOD_CTRL) == 0 || (mod & (KMOD_ALT | KMOD_GUI)) != 0) return false;
+    const bool latin = keysym.sym >= 'a' && keysym.sym <= 'z';
+    const bool z = latin ? keysym.sym == SDLK_z : keysym.scancode == SDL_SCANCODE_Z;
+    const bool y = latin ? keysym.sym == SDLK_y : keysym.scancode == SDL_SCANCODE_Y;
+    const bool shift = (mod & KMOD_SHIFT) != 0;
+    if (z) {
+        key = shift ? SpecialKey::ShiftRedo : SpecialKey::Undo;
+        return true;
+    }
+    if (y && !shift) {
+        key = SpecialKey::Redo;
+        return true;
+    }
+    return false;
+}
+
 void handleKeyDown(const SDL_KeyboardEvent& event) {
     const SDL_Scancode code = event.keysym.scancode;
     const bool enter = code == SDL_SCANCODE_RETURN || code == SDL_SCANCODE_KP_ENTER;
@@ -115,7 +136,7 @@ void handleKeyDown(const SDL_KeyboardEvent& event) {
         return;
     }
     SpecialKey key;
-    if (specialKeyFor(event.keysym, key)) feedSpecialKey(key);
+    if (specialKeyFor(event.keysym, key) || editingKeyFor(event.keysym, key)) feedSpecialKey(key);
 }
 
 void handleWindowEvent(const SDL_WindowEvent& event) {

@@ -72,6 +72,14 @@ TEST_F(InputFeed, SpecialKeysGiveControlBytesOrExtendedCodes) {
         const auto key = static_cast<SpecialKey>(static_cast<int>(SpecialKey::Up) + i);
         EXPECT_EQ(specialKeyString(key), "\xFF" + extended[i]) << "key " << i;
     }
+    // The editing keys: the strings the game and the script runner know, and
+    // none of them another key's string.
+    EXPECT_EQ(specialKeyString(SpecialKey::Undo), std::string(kKeyUndo));
+    EXPECT_EQ(specialKeyString(SpecialKey::Redo), std::string(kKeyRedo));
+    EXPECT_EQ(specialKeyString(SpecialKey::ShiftRedo), std::string(kKeyShiftRedo));
+    for (int i = 0; i <= static_cast<int>(SpecialKey::F10); ++i) {
+        EXPECT_FALSE(isEditingKey(specialKeyString(static_cast<SpecialKey>(i)))) << "key " << i;
+    }
     feedSpecialKey(SpecialKey::F10);
     feedSpecialKey(SpecialKey::Escape);
     EXPECT_EQ(drainKeys(), (std::vector<std::string>{"\xFF"
