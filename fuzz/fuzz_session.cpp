@@ -43,6 +43,15 @@ const char* const kKeyNames[] = {
     "F6",     "F7",     "F8",        "F9",     "F10",    "0",  "1",    "2",    "3",     "4",
     "5",      "6",      "7",         "8",      "9",      "a",  "s",    "+",    "-"};
 constexpr int kKeyCount = sizeof kKeyNames / sizeof kKeyNames[0];
+// The editing keys, for key bytes from kFirstEditingKeyByte up; the bytes
+// below keep naming the keys above as they always have.
+const char* const kEditingKeyNames[] = {"Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z"};
+constexpr int kFirstEditingKeyByte = 234;
+
+const char* keyNameOf(uint8_t b) {
+    if (b >= kFirstEditingKeyByte) return kEditingKeyNames[(b - kFirstEditingKeyByte) % 3];
+    return kKeyNames[b % kKeyCount];
+}
 
 constexpr int kMaxCommands = 400;
 constexpr int kMaxWaitMillis = 4000;  // the whole scenario's waiting
@@ -100,7 +109,7 @@ std::string scenarioOf(Bytes& in) {
                 break;
             }
             case 8:
-                s += std::string("key ") + kKeyNames[in.next() % kKeyCount] + "\n";
+                s += std::string("key ") + keyNameOf(in.next()) + "\n";
                 break;
             case 9:
                 s += "byte " + std::to_string(in.next()) + "\n";
