@@ -161,6 +161,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool withSave = (mode & 4) == 0;
 
     writeScratchFile(scratchPath("p.zag"), kPuzzle);
+    unlink(scratchPath("p.zag~").c_str());
     if (withSave) {
         writeScratchFile(scratchPath("p.zap"), kSaved);
     } else {
@@ -196,6 +197,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     checkLevelSet();
     if (!framed(readScratchFile(scratchPath("p.zag")), "\"LVL\"\r\n")) {
         fuzzFail("the puzzle file is damaged");
+    }
+    // The editor's recovery file, when the session left one, is a whole puzzle.
+    if (access(scratchPath("p.zag~").c_str(), F_OK) == 0) {
+        if (!editor) fuzzFail("a recovery file outside the editor");
+        if (!framed(readScratchFile(scratchPath("p.zag~")), "\"LVL\"\r\n")) {
+            fuzzFail("the recovery file is damaged");
+        }
     }
     if (withSave || access(scratchPath("p.zap").c_str(), F_OK) == 0) {
         if (!framed(readScratchFile(scratchPath("p.zap")), "\"SAVEDGAME\"\r\n")) {
