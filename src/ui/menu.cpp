@@ -3,6 +3,7 @@
 #include "ui/menu.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "level/checksum.h"
@@ -71,6 +72,13 @@ void drawItems() {
     drawText(20, 475, kExitItem, kMenuPerLine);
 }
 
+bool savedGameReadable() {
+    std::FILE* file = std::fopen(savedGameName(puzzleFileName).c_str(), "rb");
+    if (file == nullptr) return false;
+    std::fclose(file);
+    return true;
+}
+
 void changePage() {
     const int lastPage = std::max(lastListIndex(), 0) / kListRows;
     int page = menuPage + (mouseX < 320 ? -1 : 1);
@@ -132,9 +140,10 @@ void runMenu() {
             case kContinueRow:
                 readSavedGame();
                 // The game read is a new start: nothing before it is undone,
-                // and the editor's recovery file keeps it.
+                // and the editor's recovery file keeps it (a saved game that
+                // cannot be read changes nothing).
                 historyClear();
-                historyNoteUnrecordedChange();
+                if (savedGameReadable()) historyNoteUnrecordedChange();
                 break;
             case kSaveRow:
                 if (editorMode) {
@@ -145,7 +154,10 @@ void runMenu() {
                 break;
             case kHelpRow:
                 if (editorMode) {
+                    const uint32_t stored = storedChecksum;
                     storedChecksum = levelChecksum();
+                    // No undo step, but the recovery file must keep it.
+                    if (storedChecksum != stored) historyNoteUnrecordedChange();
                 } else {
                     showHelpPage();
                     if (programEnding()) return;

@@ -224,11 +224,18 @@ TEST(Undo, RecoveryFileOnlyAfterUnsavedChanges) {
         << recovered;
     EXPECT_NE(r.err.find("orvet: unsaved changes written to \"x.zag~\"\n"), std::string::npos)
         << r.err;
-    // The close button does the same.
+    // The close button does the same; so does the menu's exit after a new
+    // checksum was stored (a change, though no undo step).
     r = runScript("wait 0.1\n" + keyAt(100, 100, "a") + "close\n", {"x.zag", "pravi"},
                   {{"x.zag", kEditorPuzzle}});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readFileBytes(r.dir + "/x.zag~"), recovered);
+    r = runScript(
+        std::string("wait 0.1\n") + kOpenMenu + "click 100 385\nwait 0.2\nclick 100 475\n",
+        {"x.zag", "pravi"}, {{"x.zag", kEditorPuzzle}});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFileBytes(r.dir + "/x.zag"), kEditorPuzzle);
+    EXPECT_TRUE(fileExists(r.dir + "/x.zag~"));
 
     // The chooser does not offer the recovery file.
     r = runScriptIn(r.dir, "wait 0.2\nshot chooser.png\nclose\n", {}, {{"x.zag", ""}});
