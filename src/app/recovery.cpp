@@ -9,7 +9,8 @@
 #include "level/puzzle_file.h"
 
 void writeRecoveryFile() {
-    if (!editorMode || !historyChangedSinceSave()) return;
+    // Without a name (no puzzle file to start from) there is no "beside".
+    if (!editorMode || puzzleFileName.empty() || !historyChangedSinceSave()) return;
     const std::string name = puzzleFileName + "~";
     if (writePuzzleFileAs(name)) {
         std::fprintf(stderr, "orvet: unsaved changes written to \"%s\"\n", name.c_str());
