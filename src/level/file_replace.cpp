@@ -1,6 +1,10 @@
 // Safe replacement of a file: a temporary file beside the target, flushed to
-// disk and renamed over it, so the old file survives any failure.
+// disk and renamed over it, so the old file survives any failure. A symbolic
+// link is followed to the file it names, and where a temporary file cannot
+// serve (a hard-linked file, a folder the user may not write to, a name at
+// the file system's length limit) the file is written in place.
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +16,9 @@
 #include "level/text_records.h"
 
 namespace {
+
+// More links in a row than this are taken as a loop, as the kernel does.
+constexpr int kMaxLinkHops = 40;
 
 bool writeAll(int fd, std::string_view bytes) {
     size_t done = 0;
@@ -37,28 +44,86 @@ mode_t modeFor(const std::string& fileName) {
     return 0666 & ~mask;
 }
 
-bool fail(const std::string& fileName, const char* tempName, int error) {
+bool fail(const std::string& fileName, const char* tempName, int error, const char* note = "") {
     if (tempName != nullptr) ::unlink(tempName);
-    std::fprintf(stderr, "orvet: could not save \"%s\": %s\n", fileName.c_str(),
-                 std::strerror(error));
+    std::fprintf(stderr, "orvet: could not save \"%s\": %s%s\n", fileName.c_str(),
+                 std::strerror(error), note);
     return false;
+}
+
+// The file that fileName finally names, following symbolic links one by one
+// (a link that names a missing file gives that file's name, which is then
+// created). False with errno set when a link cannot be read or they loop.
+bool followLinks(const std::string& fileName, std::string& target) {
+    target = fileName;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+        if (hop == kMaxLinkHops) break;
+        std::vector<char> link(PATH_MAX);
+        const ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n < 0) return false;
+        if (static_cast<size_t>(n) >= link.size()) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        const std::string named(link.data(), static_cast<size_t>(n));
+        const size_t slash = target.rfind('/');
+        if (named.empty() || named[0] == '/' || slash == std::string::npos) {
+            target = named;
+        } else {
+            target = target.substr(0, slash + 1) + named;  // relative to the link's folder
+        }
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// Writes the file itself: every hard link sees the new bytes and a folder
+// the user may not write to does not matter, but a failure part-way leaves
+// the file incomplete, which the report then says.
+bool writeInPlace(const std::string& fileName, const std::string& target, std::string_view bytes) {
+    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return fail(fileName, nullptr, errno);
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return fail(fileName, nullptr, error, "; the file may now be incomplete");
+    }
+    if (::close(fd) != 0) {
+        return fail(fileName, nullptr, errno, "; the file may now be incomplete");
+    }
+    return true;
+}
+
+bool isHardLinked(const std::string& target) {
+    struct stat info {};
+    return ::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink > 1;
 }
 
 }  // namespace
 
 bool replaceFile(const std::string& fileName, std::string_view bytes) {
-    const std::string pattern = fileName + ".tmp-XXXXXX";
+    std::string target;
+    if (!followLinks(fileName, target)) return fail(fileName, nullptr, errno);
+    if (isHardLinked(target)) return writeInPlace(fileName, target, bytes);
+
+    const std::string pattern = target + ".tmp-XXXXXX";
     std::vector<char> tempName(pattern.begin(), pattern.end());
     tempName.push_back('\0');
     const int fd = ::mkstemp(tempName.data());
-    if (fd < 0) return fail(fileName, nullptr, errno);
-    if (!writeAll(fd, bytes) || ::fchmod(fd, modeFor(fileName)) != 0 || ::fsync(fd) != 0) {
+    if (fd < 0) {
+        // No temporary file beside it (no permission on the folder, a name
+        // too long): the file itself may still be writable.
+        return writeInPlace(fileName, target, bytes);
+    }
+    if (!writeAll(fd, bytes) || ::fchmod(fd, modeFor(target)) != 0 || ::fsync(fd) != 0) {
         const int error = errno;
         ::close(fd);
         return fail(fileName, tempName.data(), error);
     }
     if (::close(fd) != 0) return fail(fileName, tempName.data(), errno);
-    if (::rename(tempName.data(), fileName.c_str()) != 0) {
+    if (::rename(tempName.data(), target.c_str()) != 0) {
         return fail(fileName, tempName.data(), errno);
     }
     return true;

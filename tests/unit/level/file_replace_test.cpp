@@ -1,0 +1,153 @@
+// Saving where the file really is: through symbolic links, to hard-linked
+// files, beside a name at the length limit and in a folder the user may not
+// write to.
+#include <grp.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <iterator>
+
+#include "level_test_files.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class SaveTargetTest : public LevelFileTest {
+   protected:
+    size_t entries(const std::string& folder) const {
+        return size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+    }
+};
+
+TEST_F(SaveTargetTest, SymbolicLinksAreFollowedAndKept) {
+    fs::create_directory(dir + "/shared");
+    fs::create_directory(dir + "/pack");
+    const std::string real = dir + "/shared/lako.zag";
+    writeBytes(real, "old");
+    ASSERT_EQ(chmod(real.c_str(), 0640), 0);
+    // A relative link to a relative link: each is read from its own folder.
+    fs::create_symlink("../shared/lako.zag", dir + "/pack/middle.zag");
+    fs::create_symlink("middle.zag", dir + "/pack/lako.zag");
+    const std::string name = dir + "/pack/lako.zag";
+
+    ASSERT_TRUE(replaceFile(name, "new"));
+    EXPECT_TRUE(fs::is_symlink(name));
+    EXPECT_TRUE(fs::is_symlink(dir + "/pack/middle.zag"));
+    EXPECT_EQ(fs::read_symlink(name), "middle.zag");
+    EXPECT_EQ(readBytes(real), "new");
+    struct stat info {};
+    ASSERT_EQ(stat(real.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(entries(dir + "/shared"), 1u);  // no temporary file left anywhere
+    EXPECT_EQ(entries(dir + "/pack"), 2u);
+
+    // A link to a file not made yet creates that file; the link stays.
+    fs::create_symlink(dir + "/shared/new.zag", dir + "/pack/new.zag");
+    ASSERT_TRUE(replaceFile(dir + "/pack/new.zag", "made"));
+    EXPECT_TRUE(fs::is_symlink(dir + "/pack/new.zag"));
+    EXPECT_EQ(readBytes(dir + "/shared/new.zag"), "made");
+
+    // Links that loop fail with one line and change nothing.
+    fs::create_symlink("b.zag", dir + "/a.zag");
+    fs::create_symlink("a.zag", dir + "/b.zag");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(replaceFile(dir + "/a.zag", "new"));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(err.rfind("orvet: could not save \"" + dir + "/a.zag\": ", 0), 0u) << err;
+    EXPECT_TRUE(fs::is_symlink(dir + "/a.zag"));
+    EXPECT_TRUE(fs::is_symlink(dir + "/b.zag"));
+}
+
+TEST_F(SaveTargetTest, HardLinkedFilesAndLongNamesAreWrittenInPlace) {
+    const std::string name = dir + "/puzzle.zag";
+    writeBytes(name, "old old old");
+    ASSERT_EQ(chmod(name.c_str(), 0604), 0);
+    fs::create_hard_link(name, dir + "/other.zag");
+    ASSERT_TRUE(replaceFile(name, "new"));
+    EXPECT_EQ(readBytes(name), "new");  // shorter than before: no old tail left
+    EXPECT_EQ(readBytes(dir + "/other.zag"), "new");
+    EXPECT_EQ(fs::hard_link_count(name), 2u);
+    struct stat info {};
+    ASSERT_EQ(stat(name.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0604u);
+    EXPECT_EQ(entries(dir), 2u);
+
+    // A name a few bytes under the limit leaves no room for the temporary
+    // file's suffix: created, then replaced, in place.
+    const long limit = pathconf(dir.c_str(), _PC_NAME_MAX);
+    ASSERT_GT(limit, 20);
+    const std::string longName = dir + "/" + std::string(size_t(limit) - 6, 'x') + ".zag";
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(replaceFile(longName, "first"));
+    EXPECT_TRUE(replaceFile(longName, "second"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(readBytes(longName), "second");
+    EXPECT_EQ(entries(dir), 3u);
+}
+
+// Runs body in a child process as an unprivileged user (nobody when the test
+// runs as root); returns the child's status, or -1 when privileges cannot be
+// dropped or the user may still write to the folder.
+int asUnprivileged(const std::string& folder, const std::function<int()>& body) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (geteuid() == 0) {
+            const passwd* nobody = getpwnam("nobody");
+            if (nobody == nullptr || setgroups(0, nullptr) != 0 || setgid(nobody->pw_gid) != 0 ||
+                setuid(nobody->pw_uid) != 0) {
+                _exit(100);
+            }
+        }
+        if (access(folder.c_str(), W_OK) == 0) _exit(101);
+        _exit(body());
+    }
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return 102;
+    const int code = WEXITSTATUS(status);
+    return code == 100 || code == 101 ? -1 : code;
+}
+
+TEST_F(SaveTargetTest, WritableFileInAFolderTheUserMayNotWriteTo) {
+    const std::string folder = dir + "/class";
+    fs::create_directory(folder);
+    const std::string open = folder + "/open.zag";
+    const std::string locked = folder + "/locked.zag";
+    writeBytes(open, "old");
+    writeBytes(locked, "old");
+    ASSERT_EQ(chmod(open.c_str(), 0666), 0);
+    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+    ASSERT_EQ(chmod(dir.c_str(), 0755), 0);
+    ASSERT_EQ(chmod(folder.c_str(), 0555), 0);
+
+    // Exit status: 1 when the writable file did not save, 2 when the locked
+    // one or the new one did.
+    testing::internal::CaptureStderr();
+    const int status = asUnprivileged(folder, [&] {
+        if (!replaceFile(open, "new")) return 1;
+        if (replaceFile(locked, "new") || replaceFile(folder + "/new.zag", "new")) return 2;
+        return 0;
+    });
+    const std::string err = testing::internal::GetCapturedStderr();
+    chmod(folder.c_str(), 0755);
+    if (status < 0) GTEST_SKIP() << "cannot run as a user without write permission on the folder";
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(readBytes(open), "new");
+    EXPECT_EQ(readBytes(locked), "old");
+    EXPECT_FALSE(fs::exists(folder + "/new.zag"));
+    EXPECT_EQ(entries(folder), 2u);
+    struct stat info {};
+    ASSERT_EQ(stat(open.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0666u);
+    // The two refusals say so, one line each; the fallback itself is silent.
+    EXPECT_EQ(err, "orvet: could not save \"" + locked +
+                       "\": Permission denied\n"
+                       "orvet: could not save \"" +
+                       folder + "/new.zag\": Permission denied\n");
+}
+
+}  // namespace
