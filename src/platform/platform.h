@@ -110,7 +110,7 @@ void seedRandom(double seed);
 
 // ---- files ----
 // First name matching "*.zag" in the working directory (no directories, no
-// hidden files), or "" when there is none.
+// hidden files), or "" when there is none. Names come sorted by their bytes.
 std::string listFirstPuzzleFile();
 // The next name, "" when there are no more.
 std::string listNextPuzzleFile();

@@ -1,7 +1,9 @@
-// The listing of puzzle files ("*.zag") in the working directory.
+// The listing of puzzle files ("*.zag") in the working directory, sorted
+// by their bytes.
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/platform.h"
@@ -38,6 +40,9 @@ std::string listFirstPuzzleFile() {
         }
         closedir(dir);
     }
+    // Names come in the order the file system stores them; they are handed
+    // on sorted by their bytes, so a pack lists in the same order everywhere.
+    std::sort(listing.begin(), listing.end());
     return listNextPuzzleFile();
 }
 

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,8 +15,8 @@ const char* const kOne = "\"LVL\"\r\n49,\"code\"\r\n100,150,-32,\"points\"\r\n\r
 const char* const kOther =
     "\"LVL\"\r\n50,\"code\"\r\n500,300,-31,\"points\"\r\n\r\n0\r\n\"END\"\r\n";
 
-// The puzzle names in the order the directory lists them, as the chooser
-// shows them.
+// The puzzle names in the order the chooser shows them: the directory's,
+// sorted by their bytes.
 std::vector<std::string> listedPuzzles(const std::string& dir) {
     std::vector<std::string> names;
     DIR* d = opendir(dir.c_str());
@@ -27,6 +28,7 @@ std::vector<std::string> listedPuzzles(const std::string& dir) {
         }
     }
     closedir(d);
+    std::sort(names.begin(), names.end());
     return names;
 }
 

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -70,6 +71,29 @@ TEST_F(PuzzleFiles, OnlyRegularVisibleZagFiles) {
     EXPECT_EQ(names, sortedExpected);
     // After the end, next keeps answering empty.
     EXPECT_EQ(listNextPuzzleFile(), "");
+}
+
+// Whatever order the file system keeps them in (creation order, its
+// reverse, a hash), the names come sorted by their bytes: upper case before
+// lower, Windows-1251 letters after every ASCII one.
+TEST_F(PuzzleFiles, NamesComeSortedByTheirBytes) {
+    std::vector<std::string> expected;
+    for (int i = 1; i <= 9; ++i) expected.push_back("b0" + std::to_string(i) + ".zag");
+    for (int i = 9; i >= 1; --i) touch("b0" + std::to_string(i) + ".zag");  // in reverse
+    for (int i = 1; i <= 9; ++i) touch("a0" + std::to_string(i) + ".zag");  // and forward
+    for (int i = 1; i <= 9; ++i) expected.push_back("a0" + std::to_string(i) + ".zag");
+    touch("\xE0.zag");
+    touch("Z.zag");
+    touch("a.zag");
+    touch("a0.zag");
+    expected.insert(expected.end(), {"\xE0.zag", "Z.zag", "a.zag", "a0.zag"});
+    std::sort(expected.begin(), expected.end(), [](const std::string& x, const std::string& y) {
+        return std::lexicographical_compare(x.begin(), x.end(), y.begin(), y.end(),
+                                            [](char p, char q) { return uint8_t(p) < uint8_t(q); });
+    });
+    ASSERT_EQ(expected.front(), "Z.zag");
+    ASSERT_EQ(expected.back(), "\xE0.zag");
+    EXPECT_EQ(listAll(), expected);
 }
 
 TEST_F(PuzzleFiles, FirstStartsASnapshotAgain) {
