@@ -115,9 +115,11 @@ void editCode(const std::string& key) {
 
 void runMenu() {
     menuLastGood = LastGoodPosition{};
-    // The row picked on the previous pass: an item acts once per press, so a
-    // click that lasts many passes saves or reads the file once.
-    int8_t heldRow = -2;
+    // An item acts once per press: a press that has picked a row is spent
+    // until a good reading shows no button down, so a click that lasts many
+    // passes saves or reads the file once, and sliding off the rows or off
+    // the picture (failed readings) and back does not act again.
+    bool pressSpent = false;
     while (!programEnding()) {
         drawLevelList();
         drawItems();
@@ -131,8 +133,9 @@ void runMenu() {
             return;
         }
 
-        const bool newPick = row != heldRow;
-        heldRow = row;
+        if (mouseFailed == 0 && mouseButtons == 0) pressSpent = false;
+        const bool newPick = row >= 0 && !pressSpent;
+        if (row >= 0) pressSpent = true;
         switch (newPick ? row : int8_t(-2)) {
             case kExitRow:
                 endProgram();
@@ -163,12 +166,12 @@ void runMenu() {
                     if (programEnding()) return;
                     // The help page waited for this press to end: the next
                     // press on the row is a new one.
-                    heldRow = -2;
+                    pressSpent = false;
                 }
                 break;
             case kPageRow:
                 changePage();
-                heldRow = -2;  // likewise after the page's wait for release
+                pressSpent = false;  // likewise after the page's wait for release
                 break;
             default:
                 break;
@@ -180,7 +183,7 @@ void runMenu() {
             rightLatch = 255;
             return;
         }
-        if (row >= 0 && row < kListRows) {
+        if (newPick && row < kListRows) {
             const int i = kListRows * menuPage + row;
             if (listedLevel(i) != nullptr) {
                 selectLevel(levelList[size_t(i)]);
