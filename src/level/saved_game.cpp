@@ -2,7 +2,12 @@
 // progress and overlaying it on the level set.
 #include "level/saved_game.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "geometry/path.h"
 #include "level/level_set.h"
@@ -122,13 +127,19 @@ bool readRecord(const std::string& field, long counter) {
 
 }  // namespace
 
-void readSavedGame() {
+SavedGameReadResult readSavedGame() {
     static FieldReader reader;  // keeps its block buffer between reads
-    if (!openFields(reader, savedGameName(puzzleFileName))) return;
+    const std::string name = savedGameName(puzzleFileName);
+    struct stat info {};
+    if (::stat(name.c_str(), &info) != 0) {
+        return errno == ENOENT || errno == ENOTDIR ? SavedGameReadResult::Missing
+                                                   : SavedGameReadResult::Unreadable;
+    }
+    if (!openFields(reader, name)) return SavedGameReadResult::Unreadable;
     readField(reader);
     if (reader.field != "SAVEDGAME") {
         closeFields(reader);
-        return;
+        return SavedGameReadResult::NotASavedGame;
     }
     pendingNumbers.clear();
     long counter = -1;
@@ -145,4 +156,33 @@ void readSavedGame() {
     }
     pendingNumbers.clear();
     closeFields(reader);
+    return SavedGameReadResult::Read;
+}
+
+void reportSavedGameRead(SavedGameReadResult result) {
+    const std::string name = savedGameName(puzzleFileName);
+    switch (result) {
+        case SavedGameReadResult::Read:
+            break;
+        case SavedGameReadResult::Missing:
+            std::fprintf(stderr, "orvet: saved game \"%s\" not found; nothing continued\n",
+                         name.c_str());
+            break;
+        case SavedGameReadResult::Unreadable: {
+            // Why, asked again: the file cannot be opened, or it is a folder.
+            errno = 0;
+            std::FILE* f = std::fopen(name.c_str(), "rb");
+            const int error = f == nullptr ? errno : EISDIR;
+            if (f != nullptr) std::fclose(f);
+            std::fprintf(stderr, "orvet: cannot read \"%s\": %s; nothing continued\n", name.c_str(),
+                         error != 0 ? std::strerror(error) : "cannot open it");
+            break;
+        }
+        case SavedGameReadResult::NotASavedGame:
+            std::fprintf(stderr,
+                         "orvet: \"%s\" is not a saved game (it does not begin with "
+                         "\"SAVEDGAME\"); nothing continued\n",
+                         name.c_str());
+            break;
+    }
 }

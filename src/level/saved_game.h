@@ -7,6 +7,11 @@
 std::string savedGameName(const std::string& puzzleName);
 // Writes the saved game of puzzleFileName.
 bool writeSavedGame();
+enum class SavedGameReadResult { Read, Missing, Unreadable, NotASavedGame };
+
 // Overlays the saved game on the level set; never creates or removes levels
 // and never touches points, baseCode, currentLevel or storedChecksum.
-void readSavedGame();
+// Anything but Read leaves the level set as it was.
+SavedGameReadResult readSavedGame();
+// One stderr line saying why a saved game was not read; nothing for Read.
+void reportSavedGameRead(SavedGameReadResult result);

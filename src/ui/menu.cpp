@@ -72,13 +72,6 @@ void drawItems() {
     drawText(20, 475, kExitItem, kMenuPerLine);
 }
 
-bool savedGameReadable() {
-    std::FILE* file = std::fopen(savedGameName(puzzleFileName).c_str(), "rb");
-    if (file == nullptr) return false;
-    std::fclose(file);
-    return true;
-}
-
 void changePage() {
     const int lastPage = std::max(lastListIndex(), 0) / kListRows;
     int page = menuPage + (mouseX < 320 ? -1 : 1);
@@ -140,14 +133,16 @@ void runMenu() {
             case kExitRow:
                 endProgram();
                 return;
-            case kContinueRow:
-                readSavedGame();
+            case kContinueRow: {
+                const SavedGameReadResult read = readSavedGame();
+                reportSavedGameRead(read);
                 // The game read is a new start: nothing before it is undone,
                 // and the editor's recovery file keeps it (a saved game that
                 // cannot be read changes nothing).
                 historyClear();
-                if (savedGameReadable()) historyNoteUnrecordedChange();
+                if (read == SavedGameReadResult::Read) historyNoteUnrecordedChange();
                 break;
+            }
             case kSaveRow:
                 if (editorMode) {
                     if (writePuzzleFile()) historyMarkSaved();

@@ -173,6 +173,40 @@ TEST_F(SavedGameTest, NotASavedGameChangesNothing) {
     EXPECT_TRUE(sameLevels(levels, before));
 }
 
+// Continuing from nothing, a folder, or a file that is not a saved game
+// changes nothing and says why in one line.
+TEST_F(SavedGameTest, ASavedGameThatCannotBeReadSaysWhy) {
+    const std::vector<Level> before = levels;
+    const auto reported = [&](SavedGameReadResult expected) {
+        const SavedGameReadResult result = readSavedGame();
+        EXPECT_EQ(result, expected);
+        EXPECT_TRUE(sameLevels(levels, before));
+        EXPECT_EQ(levelList, List{0});
+        testing::internal::CaptureStderr();
+        reportSavedGameRead(result);
+        return testing::internal::GetCapturedStderr();
+    };
+    const std::string quoted = "\"" + savedName() + "\"";
+    EXPECT_EQ(reported(SavedGameReadResult::Missing),
+              "orvet: saved game " + quoted + " not found; nothing continued\n");
+    std::filesystem::create_directory(savedName());
+    EXPECT_EQ(reported(SavedGameReadResult::Unreadable),
+              "orvet: cannot read " + quoted + ": Is a directory; nothing continued\n");
+    std::filesystem::remove(savedName());
+    for (const std::string& bytes : {std::string(), "\r\n" + kExample, kExample.substr(1)}) {
+        writeBytes(savedName(), bytes);
+        EXPECT_EQ(reported(SavedGameReadResult::NotASavedGame),
+                  "orvet: " + quoted +
+                      " is not a saved game (it does not begin with \"SAVEDGAME\"); "
+                      "nothing continued\n");
+    }
+    writeBytes(savedName(), kExample);
+    EXPECT_EQ(readSavedGame(), SavedGameReadResult::Read);
+    testing::internal::CaptureStderr();
+    reportSavedGameRead(SavedGameReadResult::Read);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
 TEST_F(SavedGameTest, RecordsNamingNoLevelAreSkipped) {
     const std::vector<Level> before = levels;
     readSaved(
