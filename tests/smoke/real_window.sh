@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Runs the game in a real X window on a private Xvfb server: the window opens
 # with its title and at least 640x480, takes pointer motion and a key, shows the
-# white background, and ends with status 0 on the window manager's close
-# request, on the menu's exit row and on SIGTERM. The menu is reached with
-# both clicks arriving while the game is stopped, so they come in one batch.
+# white background, fills a larger window, and ends with status 0 on the window
+# manager's close request, on the menu's exit row and on SIGTERM. The menu is
+# reached, in a scaled window, with both clicks arriving while the game is
+# stopped, so they come in one batch.
 # Usage: real_window.sh ORVET_BINARY WM_CLOSE_BINARY
 set -u
 
@@ -48,16 +49,35 @@ case "$pixel" in
     *) fail "background pixel is $pixel, not white" ;;
 esac
 
+# The window keeps at least 640x480; one that is no whole multiple of it is
+# filled at 4:3, so a 1000x750 window shows white to its corners rather than
+# a 1x picture in black borders.
+xprop -id "$window" WM_NORMAL_HINTS | grep -q 'minimum size: 640 by 480' ||
+    fail "the window asks for no minimum size of 640x480"
+xdotool windowsize --sync "$window" 1000 750 || fail "could not resize the window"
+sleep 0.5
+timeout 20 import -window "$window" "$work/big.png" || fail "no screenshot"
+for spot in 2,2 997,747; do
+    pixel=$(convert "$work/big.png" -format "%[pixel:p{$spot}]" info:)
+    case "$pixel" in
+        "srgb(255,255,255)" | "white") ;;
+        *) fail "pixel $spot of a 1000x750 window is $pixel, not white" ;;
+    esac
+done
+
 "$wm_close" "$window" || fail "could not send the close request"
 expect_clean_exit "the close request"
 
 # Right click opens the menu, a left click on its last row (y 465..479) ends
 # the game; the game is stopped meanwhile so both clicks reach it at once.
+# In a 1000x750 window the pointer is mapped through the scaling: these are
+# the picture's (630, 470) and (60, 475).
 start_game
 wait_for_title '^Orvet: smoke$'
+xdotool windowsize --sync "$window" 1000 750 || fail "could not resize the window"
 sleep 0.5
 kill -STOP "$game_pid"
-xdotool mousemove --window "$window" 630 470 click 3 mousemove --window "$window" 60 475 click 1 ||
+xdotool mousemove --window "$window" 985 735 click 3 mousemove --window "$window" 94 743 click 1 ||
     { kill -CONT "$game_pid"; fail "could not click"; }
 kill -CONT "$game_pid"
 expect_clean_exit "two clicks in one batch: open the menu, then its exit row"

@@ -1,6 +1,6 @@
 // The SDL window host's own state, shared by its source files: the window,
-// its renderer and streaming texture, the title it shows and what must be
-// shown again.
+// its renderer, streaming texture and enlargement, the title it shows and
+// what must be shown again.
 #pragma once
 
 #include <SDL.h>
@@ -11,6 +11,10 @@ struct SdlHost {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
     SDL_Texture* texture = nullptr;
+    // The picture enlarged by a whole factor, the first step of filling a
+    // window that is no whole multiple of 640x480; made when needed.
+    SDL_Texture* enlarged = nullptr;
+    int enlargedFactor = 0;
     Uint32 windowId = 0;
     std::string titleUtf8 = "Orvet";
     // The picture must be shown again even if the game drew nothing new
@@ -32,6 +36,15 @@ void updateRefreshRate();
 bool createTexture();
 // Shows the visible page if it changed and a refresh interval has passed.
 void presentIfDue(double now);
+
+// sdl_scale.cpp
+// Draws the streaming texture into the window, filling it at 4:3.
+void drawPicture();
+// Forgets the enlargement texture (with the renderer, or after a reset).
+void dropEnlargement();
+// The picture pixel under a point of the window (window coordinates); off
+// 0..639 x 0..479 on the bars and beyond the window.
+void mapPointer(int windowX, int windowY, int& x, int& y);
 
 // sdl_input.cpp
 void handleSdlEvent(const SDL_Event& event);

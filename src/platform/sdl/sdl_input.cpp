@@ -193,17 +193,21 @@ void handleSdlEvent(const SDL_Event& event) {
             feedText(event.text.text);
             break;
         case SDL_MOUSEMOTION:
-            // With a logical size set, SDL has already put these positions
-            // into surface pixels.
+            // Window coordinates, mapped through the picture's fit.
             if (event.motion.windowID == sdlHost.windowId) {
-                feedPointerMoved(event.motion.x, event.motion.y);
+                int x = 0;
+                int y = 0;
+                mapPointer(event.motion.x, event.motion.y, x, y);
+                feedPointerMoved(x, y);
             }
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
             if (event.button.windowID == sdlHost.windowId) {
-                feedButton(event.button.x, event.button.y, event.button.button,
-                           event.type == SDL_MOUSEBUTTONDOWN);
+                int x = 0;
+                int y = 0;
+                mapPointer(event.button.x, event.button.y, x, y);
+                feedButton(x, y, event.button.button, event.type == SDL_MOUSEBUTTONDOWN);
             }
             break;
         case SDL_MOUSEWHEEL: {

@@ -22,9 +22,7 @@ void present(bool forced) {
     }
     convertPageToArgb(page, argb, static_cast<uint8_t*>(pixels), pitch);
     SDL_UnlockTexture(sdlHost.texture);
-    SDL_SetRenderDrawColor(sdlHost.renderer, 0, 0, 0, 255);
-    SDL_RenderClear(sdlHost.renderer);
-    SDL_RenderCopy(sdlHost.renderer, sdlHost.texture, nullptr, nullptr);
+    drawPicture();
     SDL_RenderPresent(sdlHost.renderer);
     const double cost = hostTimer() - start;
     recordPresentCost(cost);
@@ -34,6 +32,7 @@ void present(bool forced) {
 }  // namespace
 
 bool createTexture() {
+    dropEnlargement();
     if (sdlHost.texture) SDL_DestroyTexture(sdlHost.texture);
     sdlHost.texture = SDL_CreateTexture(sdlHost.renderer, SDL_PIXELFORMAT_ARGB8888,
                                         SDL_TEXTUREACCESS_STREAMING, kScreenWidth, kScreenHeight);

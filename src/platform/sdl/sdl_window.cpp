@@ -12,6 +12,7 @@ SdlHost sdlHost;
 namespace {
 
 void closeWindow() {
+    dropEnlargement();
     if (sdlHost.texture) SDL_DestroyTexture(sdlHost.texture);
     if (sdlHost.renderer) SDL_DestroyRenderer(sdlHost.renderer);
     if (sdlHost.window) SDL_DestroyWindow(sdlHost.window);
@@ -59,21 +60,21 @@ bool hostOpenWindow() {
     }
 
     // The game's own 640x480 (in points, so a high-DPI display doubles its
-    // pixels); made larger, or full screen with Alt+Enter or F11, the frame
-    // is scaled by the largest whole factor that fits.
+    // pixels) and never smaller; made larger, or full screen with Alt+Enter
+    // or F11, the picture fills it at 4:3 (sdl_scale.cpp).
     sdlHost.window = SDL_CreateWindow(sdlHost.titleUtf8.c_str(), SDL_WINDOWPOS_CENTERED,
                                       SDL_WINDOWPOS_CENTERED, kScreenWidth, kScreenHeight,
                                       SDL_WINDOW_RESIZABLE | SDL_WINDOW_ALLOW_HIGHDPI);
     if (!sdlHost.window) return false;
-    SDL_SetWindowMinimumSize(sdlHost.window, kScreenWidth, kScreenHeight);
-    sdlHost.windowId = SDL_GetWindowID(sdlHost.window);
     sdlHost.renderer = createRenderer(sdlHost.window);
-    if (!sdlHost.renderer ||
-        SDL_RenderSetLogicalSize(sdlHost.renderer, kScreenWidth, kScreenHeight) != 0 ||
-        SDL_RenderSetIntegerScale(sdlHost.renderer, SDL_TRUE) != 0 || !createTexture()) {
+    if (!sdlHost.renderer || !createTexture()) {
         closeWindow();
         return false;
     }
+    // After the renderer: making it may make the window anew (for OpenGL),
+    // which forgets a minimum size given before.
+    SDL_SetWindowMinimumSize(sdlHost.window, kScreenWidth, kScreenHeight);
+    sdlHost.windowId = SDL_GetWindowID(sdlHost.window);
 
     resetInputFeed();
     SDL_DisplayMode mode;
