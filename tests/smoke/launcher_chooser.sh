@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The run command's path in a real X window: the launcher copies the bundled
-# pack into the per-user folder without overwriting what is there, the game
-# starts in that folder with its chooser over the pack, and a click on the
-# first name opens that puzzle's first level.
+# The run command's path in a real X window: the launcher finds the game (or
+# stops before it makes anything), copies the bundled pack into the per-user
+# folder without overwriting what is there, the game starts in that folder
+# with its chooser over the pack, and a click on the first name opens that
+# puzzle's first level.
 # Usage: launcher_chooser.sh BUILD_DIR WM_CLOSE_BINARY
 set -u
 
@@ -17,6 +18,26 @@ wm_close=$(realpath "$2") || fail "no wm_close binary $2"
 source_dir=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
 . "$(dirname "$0")/xvfb.sh"
+
+# From a source tree without --build-dir: with no build there, the launcher
+# stops with a message before it makes the per-user folder; with one, it
+# runs that build's game in the folder, over the tree's pack.
+tree="$work/tree"
+mkdir -p "$tree/tools" "$tree/puzzles"
+cp "$source_dir/tools/orvet-launch" "$tree/tools/"
+cp "$source_dir/puzzles/01-pocetak.zag" "$tree/puzzles/"
+XDG_DATA_HOME="$work/tree-data" "$tree/tools/orvet-launch" >"$work/launch.log" 2>&1 &&
+    fail "the launcher started without a game to run"
+grep -q -- '--build-dir' "$work/launch.log" || fail "no clear message: $(cat "$work/launch.log")"
+[ -e "$work/tree-data" ] && fail "the launcher made $work/tree-data before it stopped"
+mkdir -p "$tree/build/ci"
+printf '#!/bin/sh\necho "$(pwd) $*"\n' >"$tree/build/ci/orvet"
+chmod +x "$tree/build/ci/orvet"
+ran=$(XDG_DATA_HOME="$work/tree-data" "$tree/tools/orvet-launch" a.zag pravi) ||
+    fail "the launcher did not run the tree's build"
+[ "$ran" = "$work/tree-data/orvet/puzzles a.zag pravi" ] || fail "the tree's build ran as '$ran'"
+[ -f "$work/tree-data/orvet/puzzles/01-pocetak.zag" ] || fail "the tree's pack was not copied"
+
 start_xvfb
 
 # A player's folder that already holds an edited copy of the first puzzle
