@@ -11,13 +11,18 @@
 
 namespace {
 
-// True when ORVET_SCALE=integer asks for whole factors only.
+// True when ORVET_SCALE=integer asks for whole factors only, and with SDL's
+// software renderer, whose smooth scaling of a large window costs a quarter
+// of a second a picture.
 bool wholeFactorsOnly() {
     static const bool integer = [] {
         const char* asked = std::getenv("ORVET_SCALE");
         return asked != nullptr && std::strcmp(asked, "integer") == 0;
     }();
-    return integer;
+    SDL_RendererInfo info;
+    const bool software = SDL_GetRendererInfo(sdlHost.renderer, &info) == 0 &&
+                          (info.flags & SDL_RENDERER_SOFTWARE) != 0;
+    return integer || software;
 }
 
 PictureFit currentFit() {
