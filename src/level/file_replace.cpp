@@ -1,8 +1,8 @@
 // Safe replacement of a file: a temporary file beside the target, flushed to
 // disk and renamed over it, so the old file survives any failure. A symbolic
 // link is followed to the file it names, and where a temporary file cannot
-// serve (a hard-linked file, a folder the user may not write to, a name at
-// the file system's length limit) the file is written in place.
+// serve (a hard-linked file, a device, a folder the user may not write to,
+// a name at the file system's length limit) the file is written in place.
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -96,9 +96,12 @@ bool writeInPlace(const std::string& fileName, const std::string& target, std::s
     return true;
 }
 
-bool isHardLinked(const std::string& target) {
+// A hard-linked file, or something other than a file or folder (a device,
+// a pipe) that a rename would put a regular file in place of.
+bool writesInPlace(const std::string& target) {
     struct stat info {};
-    return ::stat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink > 1;
+    if (::stat(target.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    return !S_ISREG(info.st_mode) || info.st_nlink > 1;
 }
 
 }  // namespace
@@ -106,7 +109,7 @@ bool isHardLinked(const std::string& target) {
 bool replaceFile(const std::string& fileName, std::string_view bytes) {
     std::string target;
     if (!followLinks(fileName, target)) return fail(fileName, nullptr, errno);
-    if (isHardLinked(target)) return writeInPlace(fileName, target, bytes);
+    if (writesInPlace(target)) return writeInPlace(fileName, target, bytes);
 
     const std::string pattern = target + ".tmp-XXXXXX";
     std::vector<char> tempName(pattern.begin(), pattern.end());

@@ -59,9 +59,9 @@ std::string codeFromPending();
 // Replaces fileName with bytes: written to a temporary file beside it,
 // flushed and renamed over it, so the old file survives any failure. A
 // symbolic link is followed and kept; the file's permission bits are kept. A
-// hard-linked file, or one beside which no temporary file can be made (a
-// folder the user may not write to, a name at the length limit), is written
-// in place. On failure the temporary file is removed, one line naming the
+// hard-linked file, a device, or a file beside which no temporary file can
+// be made (a folder the user may not write to, a name at the length limit),
+// is written in place. On failure the temporary file is removed, one line naming the
 // file and the reason goes to stderr (saying so when the file was left
 // incomplete), and false is returned.
 bool replaceFile(const std::string& fileName, std::string_view bytes);

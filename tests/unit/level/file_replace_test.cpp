@@ -63,7 +63,7 @@ TEST_F(SaveTargetTest, SymbolicLinksAreFollowedAndKept) {
     EXPECT_TRUE(fs::is_symlink(dir + "/b.zag"));
 }
 
-TEST_F(SaveTargetTest, HardLinkedFilesAndLongNamesAreWrittenInPlace) {
+TEST_F(SaveTargetTest, HardLinkedFilesLongNamesAndDevicesAreWrittenInPlace) {
     const std::string name = dir + "/puzzle.zag";
     writeBytes(name, "old old old");
     ASSERT_EQ(chmod(name.c_str(), 0604), 0);
@@ -88,6 +88,18 @@ TEST_F(SaveTargetTest, HardLinkedFilesAndLongNamesAreWrittenInPlace) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(readBytes(longName), "second");
     EXPECT_EQ(entries(dir), 3u);
+
+    // A write in place that fails part-way says the file may be incomplete
+    // (a link to a device that is always full).
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full";
+    fs::create_symlink("/dev/full", dir + "/full.zag");
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(replaceFile(dir + "/full.zag", "new"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "orvet: could not save \"" + dir +
+                  "/full.zag\": No space left on device; the file may now be incomplete\n");
+    EXPECT_TRUE(fs::is_symlink(dir + "/full.zag"));
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
 // Runs body in a child process as an unprivileged user (nobody when the test
