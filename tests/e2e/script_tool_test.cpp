@@ -1,6 +1,7 @@
 // orvet-script end to end: the game run from scenario scripts.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <string>
@@ -65,6 +66,58 @@ TEST(ScriptTool, ScriptWithoutCloseStillEnds) {
     const double at = std::stod(run.out.substr(ended + 9));
     EXPECT_GE(at, 0.2);
     EXPECT_LT(at, 1.0);
+}
+
+// Runs `orvet-script ARGS` in DIR (no scenario put in front) and returns
+// its stdout.
+std::string runTool(const std::string& dir, const std::string& args, int& status) {
+    const std::string command =
+        "cd '" + dir + "' && '" ORVET_SCRIPT_BINARY "' " + args + " 2>/dev/null";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return "";
+    std::string out;
+    char buffer[256];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
+    const int waited = pclose(pipe);
+    status = WIFEXITED(waited) ? WEXITSTATUS(waited) : -1;
+    return out;
+}
+
+// --help and --version answer on stdout with status 0, for orvet-script and
+// for the game it runs (before any window opens: no title is set), whatever
+// follows them; a file that has such a name is still reached as ./--help.
+TEST(ScriptTool, HelpAndVersionAnswerAndDashNamesStillOpen) {
+    int status = -1;
+    std::string out = runTool(".", "--help", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out.rfind("Usage: orvet-script SCRIPT [PUZZLE.zag [pravi]]\n", 0), 0u) << out;
+    out = runTool(".", "--version x.zag pravi", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(out, "orvet-script " ORVET_VERSION "\n");
+
+    ScriptRun run = runScript("wait 0.1\n", {"--help", "pravi"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("Usage: orvet [PUZZLE.zag [pravi]]\n", 0), 0u) << run.out;
+    EXPECT_EQ(run.out.find("title "), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "");
+    run = runScript("wait 0.1\n", {"--version"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.rfind("orvet " ORVET_VERSION "\nended at ", 0), 0u) << run.out;
+
+    // A puzzle named --help, opened as ./--help: read without a complaint.
+    const std::string puzzle = readFileBytes(ORVET_SOURCE_DIR "/puzzles/01-pocetak.zag");
+    ASSERT_FALSE(puzzle.empty());
+    run = runScript("wait 0.1\n", {"./--help"}, {{"--help", puzzle}});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("title Orvet: ./--help\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.err, "");
+
+    // A scenario named --help runs as ./--help.
+    run = runScript("", {}, {{"p.zag", puzzle}, {"--help", "wait 0.1\n"}});
+    out = runTool(run.dir, "./--help p.zag", status);
+    EXPECT_EQ(status, 0);
+    EXPECT_NE(out.find("title Orvet: p\n"), std::string::npos) << out;
 }
 
 TEST(ScriptTool, ChooserTitleWithoutAPuzzleName) {

@@ -1,6 +1,7 @@
 // orvet-script: runs the game on the headless host from a scenario script.
 //
 //   orvet-script SCRIPT [ARG1 [ARG2]]
+//   orvet-script --help | --version
 //
 // The game runs as `orvet ARG1 ARG2` would in the current directory. stdout
 // gets "title <text>" each time the window title is set and "ended at <s>"
@@ -15,6 +16,21 @@
 #include "platform/host.h"
 
 namespace {
+
+const char* const kUsage =
+    "Usage: orvet-script SCRIPT [PUZZLE.zag [pravi]]\n"
+    "       orvet-script --help | --version\n"
+    "\n"
+    "Runs the game headless, as `orvet PUZZLE.zag pravi` would in the current\n"
+    "directory, driven by the commands in SCRIPT on a virtual clock. stdout gets\n"
+    "\"title TEXT\" each time the window title is set and \"ended at SECONDS\" last.\n"
+    "Exit status: the game's; 2 for an unreadable or malformed script; 3 when the\n"
+    "game ignores the close button. Run a script named --help as ./--help.\n"
+    "\n"
+    "  --help     show this help and exit\n"
+    "  --version  show the version and exit\n"
+    "\n"
+    "The script commands are described in orvet-script(6).\n";
 
 void printTitle(const std::string& cp1251Title) {
     std::printf("title %s\n", cp1251ToUtf8(cp1251Title).c_str());
@@ -35,6 +51,14 @@ bool readWholeFile(const char* path, std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string(argv[1]) == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc >= 2 && std::string(argv[1]) == "--version") {
+        std::printf("orvet-script %s\n", ORVET_VERSION);
+        return 0;
+    }
     if (argc < 2 || argc > 4) {
         std::fprintf(stderr, "usage: orvet-script SCRIPT [ARG1 [ARG2]]\n");
         return 2;
