@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   libx11-dev xvfb xdotool imagemagick x11-utils
   dpkg-dev file
+  scdoc lintian desktop-file-utils appstream man-db
 )
 
 missing=()
