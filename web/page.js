@@ -1,0 +1,205 @@
+// The page around the game (put before Emscripten's loader with --pre-js):
+// the storage folder, the command line from the address, the status line and
+// the controls beside the canvas.
+//
+// The working directory is /orvet, a folder kept in the browser's IndexedDB.
+// On every visit the bundled pack (/pack) is copied into it, file by file,
+// where a file of that name is not there yet, so nothing a player already
+// has is overwritten. The game's writes, renames and removals mark the folder
+// changed; the web host writes it out at its next poll.
+
+var orvetPage = (function () {
+  var params = new URLSearchParams(window.location.search);
+  var folder = '/orvet';
+  var statusTimer = null;
+  var current = params.get('arg1') || '';
+
+  function element(id) {
+    return document.getElementById(id);
+  }
+
+  // The status line: what the desktop prints on stderr, and "saved".
+  function status(text, seconds) {
+    var line = element('status');
+    if (!line) return;
+    line.textContent = text;
+    if (statusTimer) clearTimeout(statusTimer);
+    statusTimer = seconds ? setTimeout(function () { line.textContent = ''; }, seconds) : null;
+  }
+
+  // The whole factor that fits the window, at least 1.
+  function fitCanvas() {
+    var canvas = element('canvas');
+    var controls = element('below');
+    var spare = controls ? controls.offsetHeight + 16 : 0;
+    var factor = Math.max(1, Math.floor(Math.min(window.innerWidth / 640,
+                                                 (window.innerHeight - spare) / 480)));
+    canvas.style.width = 640 * factor + 'px';
+    canvas.style.height = 480 * factor + 'px';
+  }
+
+  function isPuzzle(name) {
+    return /\.zag$/i.test(name);
+  }
+
+  function listFolder() {
+    try {
+      return FS.readdir(folder).filter(function (name) {
+        return /\.za[gp]$/i.test(name) && name[0] !== '.';
+      }).sort();
+    } catch (e) {
+      return [];
+    }
+  }
+
+  function refreshDownloads() {
+    var select = element('download-name');
+    if (!select) return;
+    var names = listFolder();
+    select.innerHTML = '';
+    names.forEach(function (name) {
+      var option = document.createElement('option');
+      option.value = option.textContent = name;
+      if (name === current) option.selected = true;
+      select.appendChild(option);
+    });
+  }
+
+  // Opens the page again with the game's two arguments.
+  function restartWith(arg1, arg2) {
+    var query = new URLSearchParams();
+    if (arg1) query.set('arg1', arg1);
+    if (arg2) query.set('arg2', arg2);
+    var search = query.toString();
+    window.location.search = search ? '?' + search : '';
+    if (!search) window.location.reload();
+  }
+
+  function storeThen(done) {
+    FS.syncfs(false, function (error) {
+      if (error) console.error('orvet: could not keep the files in the browser\'s storage', error);
+      done();
+    });
+  }
+
+  // Counts the game's changes to the folder, for the host's flush.
+  function watchFolder() {
+    var storage = Module['orvetStorage'] = { changed: false, saved: false };
+    function inFolder(path) {
+      return typeof path === 'string' && path.indexOf(folder + '/') === 0;
+    }
+    var rename = FS.rename, write = FS.write, unlink = FS.unlink, open = FS.open;
+    FS.rename = function (from, to) {
+      var result = rename.apply(FS, arguments);
+      if (inFolder(FS.lookupPath(to).path)) {
+        storage.changed = true;
+        if (/\.za[gp]$/i.test(to)) storage.saved = true;
+      }
+      return result;
+    };
+    FS.write = function (stream) {
+      var result = write.apply(FS, arguments);
+      if (inFolder(stream.path)) storage.changed = true;
+      return result;
+    };
+    FS.unlink = function (path) {
+      var result = unlink.apply(FS, arguments);
+      storage.changed = true;
+      return result;
+    };
+    FS.open = function (path) {
+      var stream = open.apply(FS, arguments);
+      if (typeof path === 'string' && isPuzzle(path) && inFolder(stream.path)) {
+        current = stream.path.slice(folder.length + 1);
+      }
+      return stream;
+    };
+  }
+
+  function mountFolder() {
+    FS.mkdir(folder);
+    FS.mount(IDBFS, {}, folder);
+    addRunDependency('orvet-storage');
+    FS.syncfs(true, function (error) {
+      if (error) console.error('orvet: could not read the browser\'s storage', error);
+      var seeded = false;
+      FS.readdir('/pack').forEach(function (name) {
+        if (!isPuzzle(name) || FS.analyzePath(folder + '/' + name).exists) return;
+        FS.writeFile(folder + '/' + name, FS.readFile('/pack/' + name));
+        seeded = true;
+      });
+      FS.chdir(folder);
+      watchFolder();
+      var go = function () { removeRunDependency('orvet-storage'); };
+      if (seeded) storeThen(go); else go();
+    });
+  }
+
+  function wireControls() {
+    var canvas = element('canvas');
+    canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+    // Keys go to the game once the canvas was clicked; the page keeps the
+    // focus for its own fields.
+    canvas.addEventListener('mousedown', function () {
+      if (document.activeElement && document.activeElement !== document.body) {
+        document.activeElement.blur();
+      }
+    });
+    window.addEventListener('resize', fitCanvas);
+    element('open-file').addEventListener('change', function (e) {
+      var file = e.target.files[0];
+      if (!file) return;
+      file.arrayBuffer().then(function (bytes) {
+        var name = file.name.replace(/[\/\\]/g, '_');
+        FS.writeFile(folder + '/' + name, new Uint8Array(bytes));
+        storeThen(function () { restartWith(name, ''); });
+      });
+    });
+    element("download-name").addEventListener("focus", refreshDownloads);
+    element("download-name").addEventListener("mousedown", refreshDownloads);
+    element('download').addEventListener('click', function () {
+      var name = element('download-name').value;
+      if (!name) return;
+      var blob = new Blob([FS.readFile(folder + '/' + name)], { type: 'application/octet-stream' });
+      var link = document.createElement('a');
+      link.href = URL.createObjectURL(blob);
+      link.download = name;
+      document.body.appendChild(link);
+      link.click();
+      link.remove();
+      setTimeout(function () { URL.revokeObjectURL(link.href); }, 1000);
+    });
+    element('edit').addEventListener('click', function () {
+      var name = element('edit-name').value.trim() || current;
+      if (name && !/\.zag$/i.test(name)) name += '.zag';
+      restartWith(name, 'pravi');
+    });
+    element('again').addEventListener('click', function () { window.location.reload(); });
+    element('edit-name').value = current;
+    fitCanvas();
+  }
+
+  var args = [];
+  if (params.has('arg1') || params.has('arg2')) args.push(params.get('arg1') || '');
+  if (params.has('arg2')) args.push(params.get('arg2'));
+
+  Module['arguments'] = args;
+  Module['canvas'] = element('canvas');
+  Module['print'] = function (text) { console.log(text); };
+  Module['printErr'] = function (text) {
+    console.error(text);
+    status(text);
+  };
+  Module['orvetStatus'] = status;
+  Module['preRun'] = [mountFolder];
+  Module['onRuntimeInitialized'] = function () {
+    refreshDownloads();
+    document.body.setAttribute('data-state', 'running');
+  };
+  Module['onExit'] = function () {
+    element('ended').hidden = false;
+    document.body.setAttribute('data-state', 'ended');
+  };
+  wireControls();
+  return { status: status, refreshDownloads: refreshDownloads };
+})();
