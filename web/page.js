@@ -116,23 +116,29 @@ var orvetPage = (function () {
     };
   }
 
+  // Before the game starts: the folder's files come back from storage.
   function mountFolder() {
     FS.mkdir(folder);
     FS.mount(IDBFS, {}, folder);
     addRunDependency('orvet-storage');
     FS.syncfs(true, function (error) {
       if (error) console.error('orvet: could not read the browser\'s storage', error);
-      var seeded = false;
-      FS.readdir('/pack').forEach(function (name) {
-        if (!isPuzzle(name) || FS.analyzePath(folder + '/' + name).exists) return;
-        FS.writeFile(folder + '/' + name, FS.readFile('/pack/' + name));
-        seeded = true;
-      });
-      FS.chdir(folder);
-      watchFolder();
-      var go = function () { removeRunDependency('orvet-storage'); };
-      if (seeded) storeThen(go); else go();
+      removeRunDependency('orvet-storage');
     });
+  }
+
+  // Once the pack has arrived too: the pack's missing files are copied in
+  // (the host writes them to storage at its first poll).
+  function seedFolder() {
+    var seeded = false;
+    FS.readdir('/pack').forEach(function (name) {
+      if (!isPuzzle(name) || FS.analyzePath(folder + '/' + name).exists) return;
+      FS.writeFile(folder + '/' + name, FS.readFile('/pack/' + name));
+      seeded = true;
+    });
+    FS.chdir(folder);
+    watchFolder();
+    if (seeded) Module['orvetStorage'].changed = true;
   }
 
   function wireControls() {
@@ -191,8 +197,10 @@ var orvetPage = (function () {
     status(text);
   };
   Module['orvetStatus'] = status;
-  Module['preRun'] = [mountFolder];
+  // The file packager has put its own step first.
+  Module['preRun'] = (Module['preRun'] || []).concat([mountFolder]);
   Module['onRuntimeInitialized'] = function () {
+    seedFolder();
     refreshDownloads();
     document.body.setAttribute('data-state', 'running');
   };

@@ -91,6 +91,11 @@ let shots = 0, files = 0;
 for (const name of nativeFiles.filter((n) => wasmFiles.includes(n))) {
   const a = fs.readFileSync(path.join(nativeDir, name));
   const b = fs.readFileSync(path.join(wasmDir, name));
+  const modeA = fs.statSync(path.join(nativeDir, name)).mode & 0o7777;
+  const modeB = fs.statSync(path.join(wasmDir, name)).mode & 0o7777;
+  if (modeA !== modeB) {
+    differences.push(`${name}: mode native ${modeA.toString(8)}, wasm ${modeB.toString(8)}`);
+  }
   if (name.endsWith('.png')) {
     const x = decodePng(a), y = decodePng(b);
     if (!x || !y) {

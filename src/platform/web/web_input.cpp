@@ -59,6 +59,12 @@ EM_JS(void, canvasPlace, (double* out), {
     HEAPF64[(out >> 3) + 1] = rect.top;
     HEAPF64[(out >> 3) + 2] = rect.width > 0 ? rect.width / canvas.width : 1;
 });
+// The page's own fields keep their keys.
+EM_JS(int, pageFieldFocused, (), {
+    const active = document.activeElement;
+    const fields = ['INPUT', 'SELECT', 'TEXTAREA', 'BUTTON'];
+    return active && fields.indexOf(active.tagName) >= 0 ? 1 : 0;
+});
 EM_JS(void, toggleFullScreen, (), {
     if (document.fullscreenElement) {
         document.exitFullscreen();
@@ -78,6 +84,7 @@ bool isOneCharacter(const char* utf8) {
 }
 
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
+    if (pageFieldFocused()) return EM_FALSE;
     const bool enter = std::strcmp(event->key, "Enter") == 0;
     // Alt+Enter and F11 belong to the window, not to the game.
     if ((enter && event->altKey) || std::strcmp(event->key, "F11") == 0) {

@@ -1,0 +1,307 @@
+// The page in Debian's headless Chromium, driven as a person would: the
+// chooser over the pack, a puzzle opened with a click, a knot dragged onto a
+// point, a flight, a save from the menu that survives a reload, the editor
+// opened from the address, and the end of the game with its offer to start
+// again. Shots of the canvas and the page go to OUT_DIR.
+//
+//   node --test browser_test.js      (SITE_DIR defaults to build/web,
+//                                     OUT_DIR to build/web-test)
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const puppeteer = require('puppeteer-core');
+const { serve } = require('../../tools/serve-web');
+
+const root = path.join(__dirname, '..', '..');
+const siteDir = process.env.SITE_DIR || path.join(root, 'build', 'web');
+const outDir = process.env.OUT_DIR || path.join(root, 'build', 'web-test');
+const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
+
+const kWhite = 0xffffff, kGreen = 0x00aa00, kLight = 0xcacaff;  // palette 15, 2, 1
+
+let server, base, browser, page, userData;
+const state = {};  // what one step leaves for the next
+
+// ---- helpers ----
+
+const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// The canvas as 640x480 0xRRGGBB values.
+async function canvasPixels() {
+  const bytes = await page.evaluate(() => {
+    const c = document.getElementById('canvas');
+    return Array.from(c.getContext('2d').getImageData(0, 0, 640, 480).data);
+  });
+  const pixels = new Uint32Array(640 * 480);
+  for (let i = 0; i < pixels.length; ++i) {
+    pixels[i] = (bytes[4 * i] << 16) | (bytes[4 * i + 1] << 8) | bytes[4 * i + 2];
+  }
+  pixels.at = (x, y) => pixels[y * 640 + x];
+  return pixels;
+}
+
+// Pixels that are not the white background in a box.
+function ink(pixels, x0, y0, x1, y1) {
+  let n = 0;
+  for (let y = y0; y <= y1; ++y) for (let x = x0; x <= x1; ++x) n += pixels.at(x, y) !== kWhite;
+  return n;
+}
+
+// Centres of the light 3x3 interiors of the first knot's marker.
+function firstKnot(pixels) {
+  for (let y = 1; y < 479; ++y) {
+    for (let x = 1; x < 639; ++x) {
+      let all = true;
+      for (let dy = -1; dy <= 1 && all; ++dy) {
+        for (let dx = -1; dx <= 1 && all; ++dx) all = pixels.at(x + dx, y + dy) === kLight;
+      }
+      if (all) return { x, y };
+    }
+  }
+  return null;
+}
+
+// A game pixel's centre in page coordinates.
+async function pagePoint(x, y) {
+  const r = await page.evaluate(() => {
+    const b = document.getElementById('canvas').getBoundingClientRect();
+    return { left: b.left, top: b.top, scale: b.width / 640 };
+  });
+  return { x: r.left + (x + 0.5) * r.scale, y: r.top + (y + 0.5) * r.scale };
+}
+
+async function moveTo(x, y, steps = 1) {
+  const p = await pagePoint(x, y);
+  await page.mouse.move(p.x, p.y, { steps });
+  await sleep(60);
+}
+
+async function click(x, y, button = 'left') {
+  await moveTo(x, y);
+  await page.mouse.down({ button });
+  await sleep(80);
+  await page.mouse.up({ button });
+  await sleep(150);
+}
+
+async function waitTitle(test, timeout = 10000) {
+  await page.waitForFunction(test, { timeout, polling: 50 });
+  return page.title();
+}
+
+// The menu opens with a right press in the corner, far from every knot.
+async function openMenu() {
+  await click(639, 479, 'right');
+  await sleep(150);
+}
+const menuRow = (r) => click(100, 30 * r + 15);
+const closeMenu = () => click(320, 240, 'right');
+
+async function open(query = '') {
+  await page.goto(`${base}/${query}`, { waitUntil: 'load' });
+  await page.waitForFunction(() => document.body.dataset.state === 'running', { timeout: 20000 });
+}
+
+// The first level's points of a pack puzzle, from its file.
+function firstLevelPoints(name) {
+  const text = fs.readFileSync(path.join(root, 'puzzles', name), 'latin1');
+  const numbers = text.split('"points"')[0].split('"code"')[1].trim().split(',').map(Number);
+  const points = [];
+  for (let i = 0; i + 2 < numbers.length; i += 3) points.push({ x: numbers[i], y: numbers[i + 1] });
+  return points;
+}
+
+// ---- set-up ----
+
+test.before(async () => {
+  fs.mkdirSync(outDir, { recursive: true });
+  await new Promise((resolve) => {
+    server = serve(siteDir, 0, (s, port) => {
+      base = `http://127.0.0.1:${port}`;
+      resolve();
+    });
+  });
+  userData = fs.mkdtempSync(path.join(os.tmpdir(), 'orvet-chromium-'));
+  browser = await puppeteer.launch({
+    executablePath: chromium,
+    headless: true,
+    userDataDir: userData,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    defaultViewport: { width: 1320, height: 1080 },
+  });
+  page = await browser.newPage();
+  page.on('pageerror', (e) => console.error('page error:', e.message));
+});
+
+test.after(async () => {
+  if (browser) await browser.close();
+  if (server) server.close();
+  if (userData) fs.rmSync(userData, { recursive: true, force: true });
+});
+
+// ---- the steps, in order ----
+
+test('the page shows the chooser over the pack, scaled by a whole factor', async () => {
+  await open();
+  assert.equal(await waitTitle(() => document.title === 'Orvet: Odaberi zagonetku'),
+               'Orvet: Odaberi zagonetku');
+  await sleep(300);
+  const size = await page.evaluate(() => {
+    const b = document.getElementById('canvas').getBoundingClientRect();
+    return [b.width, b.height];
+  });
+  assert.deepEqual(size, [1280, 960]);
+  const pixels = await canvasPixels();
+  const pack = fs.readdirSync(path.join(root, 'puzzles')).filter((n) => n.endsWith('.zag'));
+  for (let row = 0; row < 15; ++row) {
+    const rowInk = ink(pixels, 0, 30 * row + 2, 639, 30 * row + 27);
+    if (row < pack.length) assert.ok(rowInk > 0, `row ${row} names a puzzle`);
+    else assert.equal(rowInk, 0, `row ${row} is empty`);
+  }
+  await page.screenshot({ path: path.join(outDir, 'chooser.png') });
+  // The canvas keeps the right button to itself.
+  assert.ok(await page.evaluate(() => {
+    const e = new MouseEvent('contextmenu', { bubbles: true, cancelable: true });
+    return !document.getElementById('canvas').dispatchEvent(e);
+  }));
+});
+
+test('a click on the first row opens that puzzle with its points', async () => {
+  await click(100, 15);
+  const title = await waitTitle(() => document.title.startsWith('Orvet: ') &&
+                                       document.title !== 'Orvet: Odaberi zagonetku');
+  state.name = title.slice('Orvet: '.length) + '.zag';
+  assert.ok(fs.existsSync(path.join(root, 'puzzles', state.name)), title);
+  await sleep(300);
+  const pixels = await canvasPixels();
+  state.points = firstLevelPoints(state.name);
+  for (const p of state.points) {
+    assert.ok(pixels.at(p.x, p.y - 3) === kGreen || pixels.at(p.x, p.y + 3) === kGreen,
+              `a point's circle at (${p.x}, ${p.y})`);
+  }
+  assert.ok(firstKnot(pixels), 'the first knot is marked');
+});
+
+test('dragging the first knot onto a point fills the point', async () => {
+  const knot = firstKnot(await canvasPixels());
+  const target = state.points[0];
+  await moveTo(knot.x, knot.y);
+  await page.mouse.down();
+  await sleep(100);
+  await moveTo(target.x, target.y - 4, 8);
+  await sleep(300);
+  await page.mouse.up();
+  await moveTo(620, 470);  // the pointer off the marker, which it would colour
+  await sleep(300);
+  const pixels = await canvasPixels();
+  // A touched point is a filled disc (the marker covers its top).
+  assert.equal(pixels.at(target.x, target.y), kGreen);
+  assert.equal(pixels.at(target.x, target.y + 2), kGreen);
+  state.knot = firstKnot(pixels);
+  assert.ok(state.knot && Math.abs(state.knot.x - target.x) <= 1 &&
+            Math.abs(state.knot.y - (target.y - 4)) <= 1, JSON.stringify(state.knot));
+  await page.screenshot({ path: path.join(outDir, 'page.png') });
+  await page.screenshot({ path: path.join(outDir, 'canvas.png'),
+                          clip: await page.evaluate(() => {
+                            const b = document.getElementById('canvas').getBoundingClientRect();
+                            return { x: b.left, y: b.top, width: b.width, height: b.height };
+                          }) });
+});
+
+test('a right click on a knot flies and the word appears', async () => {
+  await click(state.knot.x, state.knot.y, 'right');
+  await sleep(1000);
+  await page.screenshot({ path: path.join(outDir, 'flight.png') });
+  // The word stays where it is written while the flier moves on: black
+  // pixels of the word's area seen in two pictures 0.4 s apart. The curve
+  // is not drawn during a flight.
+  const first = await canvasPixels();
+  await sleep(400);
+  const second = await canvasPixels();
+  let word = 0;
+  for (let y = 150; y <= 215; ++y) {
+    for (let x = 190; x <= 460; ++x) word += first.at(x, y) === 0 && second.at(x, y) === 0;
+  }
+  assert.ok(word > 10, `the word's first letter (${word} pixels)`);
+  await sleep(4500);  // one segment flies for 5 s
+});
+
+test('the menu saves, and the page says so', async () => {
+  await moveTo(620, 470);
+  await sleep(200);
+  const knot = firstKnot(await canvasPixels());
+  assert.ok(knot, 'the knot is back after the flight');
+  state.knot = knot;
+  await openMenu();
+  await menuRow(14);  // запамти
+  await page.waitForFunction(() => document.getElementById('status').textContent === 'saved',
+                             { timeout: 5000, polling: 50 });
+  await closeMenu();
+  const stored = await page.evaluate(() => FS.readdir('/orvet'));
+  assert.ok(stored.includes(state.name.replace(/\.zag$/, '.zap')), stored.join(' '));
+});
+
+test('after a reload, "настави" brings the dragged knot back', async () => {
+  await open(`?arg1=${encodeURIComponent(state.name)}`);
+  await waitTitle(() => document.title !== 'Orvet: Odaberi zagonetku');
+  await sleep(300);
+  await openMenu();
+  await menuRow(13);  // настави
+  await closeMenu();
+  await moveTo(620, 470);
+  await sleep(300);
+  assert.deepEqual(firstKnot(await canvasPixels()), state.knot);
+});
+
+test('a puzzle that is not there is reported under the canvas', async () => {
+  await open('?arg1=nema.zag');
+  await page.waitForFunction(() => document.getElementById('status').textContent.length > 0,
+                             { timeout: 5000 });
+  assert.equal(await page.$eval('#status', (e) => e.textContent),
+               'orvet: puzzle "nema.zag" not found; showing an empty level');
+});
+
+test('the editor from the address adds a point with a key and saves it', async () => {
+  await open('?arg1=web-new.zag&arg2=pravi');
+  assert.equal(await waitTitle(() => document.title === 'Orvet: web-new'), 'Orvet: web-new');
+  await sleep(200);
+  await moveTo(200, 200);
+  await sleep(100);
+  await page.keyboard.press('a');
+  await moveTo(620, 470);
+  await sleep(300);
+  const pixels = await canvasPixels();
+  assert.ok(pixels.at(200, 197) === kGreen || pixels.at(200, 203) === kGreen, 'the new point');
+  await openMenu();
+  await menuRow(14);
+  await page.waitForFunction(() => document.getElementById('status').textContent === 'saved',
+                             { timeout: 5000, polling: 50 });
+  const written = await page.evaluate(() => {
+    try {
+      return new TextDecoder('latin1').decode(FS.readFile('/orvet/web-new.zag'));
+    } catch (e) {
+      return 'no web-new.zag in ' + FS.readdir('/orvet').join(' ') + ': ' + e + ' ' + e.errno + e.stack;
+    }
+  });
+  assert.ok(written.startsWith('"LVL"\r\n'), written);
+  assert.match(written, /200,200,-?\d+,"points"/);
+  await closeMenu();
+});
+
+test('Escape ends the game and the page offers to start again', async () => {
+  await open();
+  await waitTitle(() => document.title === 'Orvet: Odaberi zagonetku');
+  await click(100, 15);
+  await waitTitle(() => document.title !== 'Orvet: Odaberi zagonetku');
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => document.body.dataset.state === 'ended', { timeout: 5000 });
+  assert.equal(await page.$eval('#ended', (e) => e.hidden), false);
+  await page.click('#again');
+  await page.waitForFunction(() => document.body.dataset.state === 'running', { timeout: 20000 });
+  assert.equal(await waitTitle(() => document.title === 'Orvet: Odaberi zagonetku'),
+               'Orvet: Odaberi zagonetku');
+});
