@@ -4,7 +4,7 @@
 #                builds, then each fuzz target for a minute)
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build run test test-default test-asan bench fuzz docs format clean
+.PHONY: setup build run test test-default test-asan bench fuzz docs format clean web web-test
 
 setup:
 	bash tools/setup.sh
@@ -22,11 +22,21 @@ test: setup
 	cmake --preset ci
 	cmake --build --preset ci -j $(JOBS)
 	ctest --preset ci -j $(JOBS)
+	JOBS=$(JOBS) bash tests/web/run.sh build/ci
 	bash tests/smoke/deb_package.sh build/ci
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
 	ctest --preset asan -j $(JOBS) -LE smoke
 	FUZZ_SECONDS=60 bash tools/fuzz.sh
+
+# The page for a browser, in build/web (tools/serve-web serves it on 127.0.0.1).
+web: setup
+	NODE_PATH=/usr/share/nodejs emcmake cmake --preset web
+	NODE_PATH=/usr/share/nodejs cmake --build --preset web -j $(JOBS) --target orvet
+
+# The browser build's tests alone (part of make test), against the default build.
+web-test: build
+	JOBS=$(JOBS) bash tests/web/run.sh build/default
 
 # The fuzz targets, each for FUZZ_SECONDS (default 60).
 fuzz: setup

@@ -11,6 +11,7 @@ packages=(
   libx11-dev xvfb xdotool imagemagick x11-utils
   dpkg-dev file
   scdoc lintian desktop-file-utils appstream man-db
+  emscripten chromium
 )
 
 missing=()
@@ -19,6 +20,10 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+# The browser tests run on Node.js with npm (Debian's, or a newer one
+# already on the machine).
+command -v node >/dev/null || missing+=(nodejs)
+command -v npm >/dev/null || missing+=(npm)
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
