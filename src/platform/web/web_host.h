@@ -14,6 +14,8 @@ struct WebHost {
     unsigned shownGeneration = 0;
     // When the host last gave the browser its turn (host timer seconds).
     double lastYield = 0.0;
+    // When a picture other than the one before was last shown.
+    double lastNewPicture = 0.0;
 };
 
 extern WebHost webHost;

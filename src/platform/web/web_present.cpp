@@ -39,6 +39,7 @@ void present(bool forced) {
     if (forced) forgetShownPicture();
     // The game redraws every pass; most passes draw the same picture again.
     if (!pictureIsNew(page, palette)) return;
+    webHost.lastNewPicture = start;
     convertPageToArgb(page, palette, reinterpret_cast<uint8_t*>(rgba), kScreenWidth * 4);
     putCanvasPixels(reinterpret_cast<const uint8_t*>(rgba), kScreenWidth, kScreenHeight);
     recordPresentCost(hostTimer() - start);

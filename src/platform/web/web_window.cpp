@@ -16,6 +16,12 @@ namespace {
 // Longest stretch the game may run without letting the browser handle its
 // events and paint: one display refresh.
 constexpr double kLongestTurn = 1.0 / 60;
+// Every wake-up costs the browser far more than a desktop nap costs the
+// system: once the picture shown has stayed the same this long (the game may
+// well draw it again and again), the nap lasts a whole refresh; input then
+// waits at most that long, as it waits for a picture anyway.
+constexpr double kStillBeforeLongNaps = 0.25;
+constexpr unsigned kLongNapMs = 16;
 
 // clang-format off
 EM_JS(void, setPageTitle, (const char* utf8), {
@@ -58,7 +64,7 @@ void hostPoll() {
     // once per pass, as on the desktop; the nap is the browser's turn. A
     // loop that never naps still yields once per refresh.
     if (napDue(now, displayGeneration())) {
-        emscripten_sleep(1);
+        emscripten_sleep(now - webHost.lastNewPicture >= kStillBeforeLongNaps ? kLongNapMs : 1);
     } else if (now - webHost.lastYield >= kLongestTurn) {
         emscripten_sleep(0);
     } else {
