@@ -292,6 +292,20 @@ test('the editor from the address adds a point with a key and saves it', async (
   await closeMenu();
 });
 
+test('a puzzle opened from the disk is copied into the folder and opened', async () => {
+  const file = path.join(outDir, 'sa-diska.zag');
+  fs.writeFileSync(file, '"LVL"\r\n49,"code"\r\n300,300,-32,"points"\r\n1,"paths"\r\n\r\n' +
+                         '0\r\n"END"\r\n');
+  const input = await page.$('#open-file');
+  await input.uploadFile(file);
+  assert.equal(await waitTitle(() => document.title === 'Orvet: sa-diska'), 'Orvet: sa-diska');
+  await page.waitForFunction(() => document.body.dataset.state === 'running', { timeout: 20000 });
+  await sleep(300);
+  const pixels = await canvasPixels();
+  assert.ok(pixels.at(300, 297) === kGreen || pixels.at(300, 303) === kGreen, 'its one point');
+  assert.ok((await page.evaluate(() => FS.readdir('/orvet'))).includes('sa-diska.zag'));
+});
+
 test('Escape ends the game and the page offers to start again', async () => {
   await open();
   await waitTitle(() => document.title === 'Orvet: Odaberi zagonetku');

@@ -97,8 +97,10 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
             return EM_TRUE;
         }
     }
-    // Typed text in whatever layout; shortcuts of the browser are left to it.
-    if (!event->ctrlKey && !event->metaKey && isOneCharacter(event->key)) {
+    // Typed text in whatever layout (AltGr arrives as Ctrl+Alt); shortcuts
+    // of the browser are left to it.
+    const bool shortcut = (event->ctrlKey && !event->altKey) || event->metaKey;
+    if (!shortcut && isOneCharacter(event->key)) {
         feedText(event->key);
         return EM_TRUE;
     }
