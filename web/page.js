@@ -204,10 +204,22 @@ var orvetPage = (function () {
     refreshDownloads();
     document.body.setAttribute('data-state', 'running');
   };
+  // A save just before the game ends has had no poll to write it out.
+  function storeIfChanged(done) {
+    var storage = Module['orvetStorage'];
+    if (!storage || !storage.changed) return done();
+    storage.changed = false;
+    if (storage.saved) status('saved', 3000);
+    storage.saved = false;
+    storeThen(done);
+  }
   Module['onExit'] = function () {
-    element('ended').hidden = false;
-    document.body.setAttribute('data-state', 'ended');
+    storeIfChanged(function () {
+      element('ended').hidden = false;
+      document.body.setAttribute('data-state', 'ended');
+    });
   };
+  window.addEventListener('pagehide', function () { storeIfChanged(function () {}); });
   wireControls();
   return { status: status, refreshDownloads: refreshDownloads };
 })();
