@@ -45,7 +45,7 @@ var orvetPage = (function () {
   function listFolder() {
     try {
       return FS.readdir(folder).filter(function (name) {
-        return /\.za[gp]$/i.test(name) && name[0] !== '.';
+        return /\.za[gp]~?$/i.test(name) && name[0] !== '.';
       }).sort();
     } catch (e) {
       return [];

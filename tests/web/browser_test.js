@@ -265,7 +265,7 @@ test('a puzzle that is not there is reported under the canvas', async () => {
                'orvet: puzzle "nema.zag" not found; showing an empty level');
 });
 
-test('the editor from the address adds a point with a key and saves it', async () => {
+test('the editor from the address adds a point with a key, undoes, redoes and saves it', async () => {
   await open('?arg1=web-new.zag&arg2=pravi');
   assert.equal(await waitTitle(() => document.title === 'Orvet: web-new'), 'Orvet: web-new');
   await sleep(200);
@@ -274,8 +274,19 @@ test('the editor from the address adds a point with a key and saves it', async (
   await page.keyboard.press('a');
   await moveTo(620, 470);
   await sleep(300);
-  const pixels = await canvasPixels();
-  assert.ok(pixels.at(200, 197) === kGreen || pixels.at(200, 203) === kGreen, 'the new point');
+  const showsPoint = (pixels) => pixels.at(200, 197) === kGreen || pixels.at(200, 203) === kGreen;
+  assert.ok(showsPoint(await canvasPixels()), 'the new point');
+  // Ctrl+Z takes it back and Ctrl+Y brings it again.
+  await page.keyboard.down('Control');
+  await page.keyboard.press('z');
+  await page.keyboard.up('Control');
+  await sleep(300);
+  assert.ok(!showsPoint(await canvasPixels()), 'undone');
+  await page.keyboard.down('Control');
+  await page.keyboard.press('y');
+  await page.keyboard.up('Control');
+  await sleep(300);
+  assert.ok(showsPoint(await canvasPixels()), 'redone');
   await openMenu();
   await menuRow(14);
   await page.waitForFunction(() => document.getElementById('status').textContent === 'saved',

@@ -83,6 +83,28 @@ bool isOneCharacter(const char* utf8) {
     return length == expected;
 }
 
+// Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, the editing keys, as on the desktop: Alt
+// and the system key up (AltGr arrives as Ctrl+Alt and keeps typing), the
+// layout's letter, or the key's place when the layout has no Latin letter.
+bool editingKeyFor(const EmscriptenKeyboardEvent& event, SpecialKey& key) {
+    if (!event.ctrlKey || event.altKey || event.metaKey) return false;
+    const char* k = event.key;
+    const bool latin =
+        std::strlen(k) == 1 && ((k[0] >= 'a' && k[0] <= 'z') || (k[0] >= 'A' && k[0] <= 'Z'));
+    const char letter = latin ? static_cast<char>(k[0] | 0x20) : 0;
+    const bool z = latin ? letter == 'z' : std::strcmp(event.code, "KeyZ") == 0;
+    const bool y = latin ? letter == 'y' : std::strcmp(event.code, "KeyY") == 0;
+    if (z) {
+        key = event.shiftKey ? SpecialKey::ShiftRedo : SpecialKey::Undo;
+        return true;
+    }
+    if (y && !event.shiftKey) {
+        key = SpecialKey::Redo;
+        return true;
+    }
+    return false;
+}
+
 EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
     if (pageFieldFocused()) return EM_FALSE;
     const bool enter = std::strcmp(event->key, "Enter") == 0;
@@ -96,6 +118,11 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
             feedSpecialKey(named.key);
             return EM_TRUE;
         }
+    }
+    SpecialKey key;
+    if (editingKeyFor(*event, key)) {
+        feedSpecialKey(key);
+        return EM_TRUE;
     }
     // Typed text in whatever layout (AltGr arrives as Ctrl+Alt); shortcuts
     // of the browser are left to it.
