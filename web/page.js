@@ -89,6 +89,7 @@ var orvetPage = (function () {
       return typeof path === 'string' && path.indexOf(folder + '/') === 0;
     }
     var rename = FS.rename, write = FS.write, unlink = FS.unlink, open = FS.open;
+    var close = FS.close;
     FS.rename = function (from, to) {
       var result = rename.apply(FS, arguments);
       if (inFolder(FS.lookupPath(to).path)) {
@@ -99,7 +100,17 @@ var orvetPage = (function () {
     };
     FS.write = function (stream) {
       var result = write.apply(FS, arguments);
-      if (inFolder(stream.path)) storage.changed = true;
+      if (inFolder(stream.path)) {
+        storage.changed = true;
+        stream.orvetWritten = true;
+      }
+      return result;
+    };
+    // A puzzle or saved game written in place (a hard-linked file, a folder
+    // where no temporary file can be made) is saved when it is closed.
+    FS.close = function (stream) {
+      var result = close.apply(FS, arguments);
+      if (stream.orvetWritten && /\.za[gp]$/i.test(stream.path)) storage.saved = true;
       return result;
     };
     FS.unlink = function (path) {
