@@ -29,6 +29,8 @@ void queueKey(const std::string& keyString);
 void queueEvent(int32_t type);
 // The close button: event 13 and the key string 255 "k".
 void queueCloseRequest();
+// True while keys or events wait in the queues, unread by the game.
+bool inputQueued();
 // Empties both queues (tests and start of a scripted run).
 void clearInputQueues();
 // Resets pages, palette, colours, last point and the ending flag (tests).

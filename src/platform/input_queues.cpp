@@ -40,6 +40,11 @@ void queueCloseRequest() {
                     "k"));
 }
 
+bool inputQueued() {
+    std::lock_guard<std::mutex> hold(queueLock);
+    return !keys.empty() || eventCount > 0;
+}
+
 void clearInputQueues() {
     std::lock_guard<std::mutex> hold(queueLock);
     keys.clear();

@@ -35,11 +35,13 @@ void convertPageToArgb(const uint8_t* page, const uint32_t (&argb)[256], uint8_t
     }
 }
 
+bool pictureMatchesShown(const uint8_t* page, const uint32_t (&argb)[256]) {
+    return shown.valid && std::memcmp(shown.argb, argb, sizeof shown.argb) == 0 &&
+           std::memcmp(shown.page, page, sizeof shown.page) == 0;
+}
+
 bool pictureIsNew(const uint8_t* page, const uint32_t (&argb)[256]) {
-    if (shown.valid && std::memcmp(shown.page, page, sizeof shown.page) == 0 &&
-        std::memcmp(shown.argb, argb, sizeof shown.argb) == 0) {
-        return false;
-    }
+    if (pictureMatchesShown(page, argb)) return false;
     std::memcpy(shown.page, page, sizeof shown.page);
     std::memcpy(shown.argb, argb, sizeof shown.argb);
     shown.valid = true;

@@ -11,6 +11,8 @@ void buildArgbPalette(uint32_t (&argb)[256]);
 void convertPageToArgb(const uint8_t* page, const uint32_t (&argb)[256], uint8_t* out,
                        int pitchBytes);
 
+// True when the page and the palette are the picture last shown.
+bool pictureMatchesShown(const uint8_t* page, const uint32_t (&argb)[256]);
 // True when the page or the palette differ from the picture last shown (or
 // nothing was shown yet); the new picture is then remembered as shown.
 bool pictureIsNew(const uint8_t* page, const uint32_t (&argb)[256]);

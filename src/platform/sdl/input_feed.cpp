@@ -163,6 +163,14 @@ MouseReading takeMouseReading() {
     return reading;
 }
 
+bool pointerUnread() {
+    if (pointer.pendingCount > 0) return true;
+    const MouseReading now = currentReading();
+    const MouseReading& last = pointer.lastGiven;
+    return now.x != last.x || now.y != last.y || now.wheel != last.wheel ||
+           now.buttons != last.buttons || now.ok != last.ok;
+}
+
 void resetInputFeed() {
     pointer = PointerState();
 }

@@ -75,5 +75,9 @@ void feedWheel(int steps);
 // then up, even if it was over before the first of them.
 MouseReading takeMouseReading();
 
+// True when the next reading would differ from the last one the game got:
+// the pointer moved, a button or the wheel changed, or it left the window.
+bool pointerUnread();
+
 // Forgets the pointer, buttons, wheel and batch state.
 void resetInputFeed();

@@ -1,4 +1,4 @@
-// The host's clock for pumping, showing and napping.
+// The host's clock for pumping, showing and waiting.
 #include "platform/sdl/poll_pacing.h"
 
 PollPacing pollPacing;
@@ -20,30 +20,31 @@ bool pumpDue(double now) {
     return true;
 }
 
-bool presentDue(double now, bool changed) {
-    PollPacing& p = pollPacing;
-    if (!changed) return false;
+void notePump(double now) {
+    pollPacing.pumped = true;
+    pollPacing.lastPump = now;
+}
+
+double presentInterval() {
+    const PollPacing& p = pollPacing;
     double interval = p.presentCost / kPresentShare;
     if (interval > kLongestPresentWait) interval = kLongestPresentWait;
     if (interval < p.refreshInterval) interval = p.refreshInterval;
-    if (p.presented && now - p.lastPresent < interval) return false;
-    p.presented = true;
-    p.lastPresent = now;
-    return true;
+    return interval;
 }
 
-bool napDue(double now, unsigned generation) {
+bool presentDue(double now, bool changed) {
     PollPacing& p = pollPacing;
-    if (!p.changeSeen || generation != p.napGeneration) {
-        // A new pass: nap only when the previous one was quicker than a refresh.
-        const bool quick = p.changeSeen && now - p.lastChange < p.refreshInterval;
-        p.changeSeen = true;
-        p.napGeneration = generation;
-        p.lastChange = now;
-        return quick;
-    }
-    // Nothing drawn for a whole refresh: the loop only polls, nap every time.
-    return now - p.lastChange >= p.refreshInterval;
+    if (!changed) return false;
+    const double interval = presentInterval();
+    if (p.presented && now - p.lastPresent < interval) return false;
+    // Kept in step with the interval, so that a present a little late (the
+    // waits end on whole milliseconds) does not make the next one late too;
+    // after a pause the step starts anew.
+    const bool inStep = p.presented && now - p.lastPresent < 2.0 * interval;
+    p.lastPresent = inStep ? p.lastPresent + interval : now;
+    p.presented = true;
+    return true;
 }
 
 void recordPresentCost(double seconds) {
@@ -51,4 +52,41 @@ void recordPresentCost(double seconds) {
     if (!(seconds >= 0.0)) return;
     if (seconds > 1.0) seconds = 1.0;  // a stall (suspend, a debugger) is not the renderer's cost
     p.presentCost = p.presentCost == 0.0 ? seconds : 0.75 * p.presentCost + 0.25 * seconds;
+}
+
+double waitDue(double now, const PollView& view) {
+    PollPacing& p = pollPacing;
+    if (!view.inputWaiting) {
+        p.inputWaiting = false;
+    } else {
+        if (!p.inputWaiting) {
+            p.inputWaiting = true;
+            p.inputSince = now;
+        }
+        // The game reads it within this pass; a loop that has left it
+        // unread for a whole refresh does not read it at all.
+        if (now - p.inputSince < p.refreshInterval) return 0.0;
+    }
+
+    // One wait per pass: the passes of a drawing loop poll a few times each,
+    // and a second wait in the same pass would halve the loop's rate.
+    if (p.waited && view.generation == p.waitGeneration && ++p.pollsSinceWait < kPollsPerPass) {
+        return 0.0;
+    }
+
+    double until;
+    if (view.hidden) {
+        until = now + kHiddenWait;
+    } else if (view.pictureWaiting) {
+        until = p.presented ? p.lastPresent + presentInterval() : now;
+    } else {
+        if (now >= p.refreshEnd) p.refreshEnd = now + p.refreshInterval;
+        until = p.refreshEnd;
+    }
+    // The picture may be shown now: show it first, wait at the next poll.
+    if (until <= now) return 0.0;
+    p.waited = true;
+    p.waitGeneration = view.generation;
+    p.pollsSinceWait = 0;
+    return until - now;
 }

@@ -1,22 +1,29 @@
 // How often the window host does its periodic work, in seconds of the host's
 // timer: pumping window-system events, showing the visible page at most once
-// per display refresh, and a short nap per game pass so that a game that polls
-// flat out does not keep a processor core busy.
+// per display refresh, and waiting for window-system events whenever waiting
+// cannot be seen, so that a game whose loops poll flat out sleeps while its
+// picture stands still and runs about once per refresh while it moves.
 #pragma once
 
-// Events are pumped at most this often.
+// Events are pumped at most this often while the game runs.
 constexpr double kPumpInterval = 0.0005;
-// The nap taken once per fast game pass.
-constexpr double kNapSeconds = 0.001;
 // Used when the display does not report its refresh rate.
 constexpr int kDefaultRefreshHz = 60;
 // The share of the time that showing pictures may take. Where a present is
 // cheap (a GPU) this allows every refresh; where it is dear (a software
-// renderer scaling a large window) pictures are shown less often, so a
-// turning spiral cannot keep a core busy.
+// renderer) pictures are shown less often, so a turning spiral cannot keep a
+// core busy.
 constexpr double kPresentShare = 0.04;
-// However dear a present is, a changed picture waits no longer than this.
-constexpr double kLongestPresentWait = 0.2;
+// However dear a present is, a moving picture is shown at least this often
+// (30 a second, enough for a drag to follow the pointer), unless the display
+// refreshes less often still.
+constexpr double kLongestPresentWait = 1.0 / 30;
+// A minimized or hidden window waits this long at a time.
+constexpr double kHiddenWait = 0.1;
+// The polls after a wait that belong to the same pass of a drawing loop. A
+// loop that polls this often without a new picture only polls (the help
+// page, a wait for a release) and may wait at each further poll.
+constexpr int kPollsPerPass = 8;
 
 struct PollPacing {
     double refreshInterval = 1.0 / kDefaultRefreshHz;
@@ -24,27 +31,46 @@ struct PollPacing {
     bool pumped = false;
     double lastPresent = 0.0;
     bool presented = false;
-    double presentCost = 0.0;  // running mean of one present, in seconds
-    unsigned napGeneration = 0;
-    double lastChange = 0.0;
-    bool changeSeen = false;
+    double presentCost = 0.0;     // running mean of one present, in seconds
+    double refreshEnd = 0.0;      // a standing picture waits until then
+    bool waited = false;          // a wait was started since the last reset
+    unsigned waitGeneration = 0;  // the display generation at the last wait
+    int pollsSinceWait = 0;       // polls since then with that same generation
+    bool inputWaiting = false;    // the game had not read all input at the last poll
+    double inputSince = 0.0;      // since when it has not
 };
 
 extern PollPacing pollPacing;
+
+// What a poll knows when it decides whether to wait.
+struct PollView {
+    unsigned generation = 0;      // the display generation: a new one marks a new pass
+    bool pictureWaiting = false;  // the visible picture differs from the one shown
+    bool hidden = false;          // the window is minimized or hidden
+    bool inputWaiting = false;    // keys, events or pointer changes the game has not read
+};
 
 // Starts afresh with the display's refresh rate (0 or less: not reported).
 void resetPollPacing(int refreshHz);
 void setRefreshRate(int refreshHz);
 // True (and the time is taken) when events should be pumped now.
 bool pumpDue(double now);
-// True (and the time is taken) when a changed picture should be shown now:
-// at most once per refresh, and no more often than the present's own cost
-// allows within kPresentShare, but at least every kLongestPresentWait.
+// Events were pumped now by other means (a wait for them).
+void notePump(double now);
+// The time between two shown pictures while the picture keeps changing: a
+// refresh, or longer where the present's own cost would take more than
+// kPresentShare of the time, but never longer than kLongestPresentWait (or a
+// refresh, if that is longer).
+double presentInterval();
+// True (and the time is taken) when a changed picture should be shown now.
 bool presentDue(double now, bool changed);
 // Notes how long one present took.
 void recordPresentCost(double seconds);
-// True when the game should nap now. generation is the display generation:
-// its change marks a new pass of a drawing loop. A loop that draws nothing
-// for a whole refresh interval naps at every poll; a drawing loop naps once
-// per pass while its passes come faster than the display refreshes.
-bool napDue(double now, unsigned generation);
+// How long the poll may wait for window-system events now (0: not at all);
+// any event ends the wait at once. Input the game has not read keeps it from
+// waiting for up to a refresh (a loop that does not read it then waits
+// anyway). Otherwise a drawing loop waits once per pass (the first poll after
+// a new display generation, and again after kPollsPerPass more polls): a
+// hidden window kHiddenWait, a changed picture until it may be shown, a
+// standing picture until the end of the refresh.
+double waitDue(double now, const PollView& view);

@@ -22,7 +22,10 @@ struct SdlHost {
     bool redrawNeeded = true;
     // The game told the host that the page or the palette changed.
     bool changeReported = true;
-    unsigned shownGeneration = 0;
+    // The display generation the visible picture was last compared at.
+    unsigned comparedGeneration = 0;
+    // The visible page or the palette differ from the picture last shown.
+    bool pictureWaiting = true;
 };
 
 extern SdlHost sdlHost;
@@ -34,6 +37,11 @@ void updateRefreshRate();
 
 // sdl_present.cpp
 bool createTexture();
+// Compares the visible page and the palette with the picture last shown
+// when the game may have changed them since the last comparison.
+void comparePicture();
+// True when the window cannot be seen (minimized or hidden).
+bool windowHidden();
 // Shows the visible page if it changed and a refresh interval has passed.
 void presentIfDue(double now);
 
@@ -52,8 +60,9 @@ void handleSdlEvent(const SDL_Event& event);
 // sdl_stats.cpp: with ORVET_STATS=1, passes per second and the mean present
 // time go to stderr at exit.
 void startStats();
-// A display generation seen by the poll; each change counts as one pass.
-void countPass(unsigned generation);
+// A display generation seen by the poll at the given time; each change
+// counts as one pass. Once a second the counts so far go to stderr.
+void countPass(unsigned generation, double now);
 bool statsOn();
 // One picture shown (converted and uploaded), taking seconds in all.
 void countPresent(double seconds);

@@ -1,7 +1,5 @@
 // Collecting SDL input: the poll the game's reads run, and the translation of
 // SDL events into keys, close requests and the pointer.
-#include <time.h>
-
 #include "platform/host.h"
 #include "platform/sdl/input_feed.h"
 #include "platform/sdl/poll_pacing.h"
@@ -169,9 +167,21 @@ void handleWindowEvent(const SDL_WindowEvent& event) {
     }
 }
 
-void nap() {
-    const timespec pause = {0, static_cast<long>(kNapSeconds * 1e9)};
-    nanosleep(&pause, nullptr);
+// Handles the events that have arrived, first the one the wait returned.
+void takeEvents(const SDL_Event* first) {
+    feedBatchStart();
+    if (first) handleSdlEvent(*first);
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) handleSdlEvent(event);
+}
+
+// Sleeps until a window-system event arrives or the time is up.
+void waitForEvents(double seconds) {
+    // Whole milliseconds, rounded up, so that the wait does not end just
+    // short of the moment it waits for.
+    const int ms = static_cast<int>(seconds * 1000.0 + 0.999);
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, ms)) takeEvents(&event);
 }
 
 }  // namespace
@@ -231,15 +241,25 @@ void handleSdlEvent(const SDL_Event& event) {
 
 void hostPoll() {
     if (!sdlHost.window) return;
-    const double now = hostTimer();
-    if (pumpDue(now)) {
-        feedBatchStart();
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) handleSdlEvent(event);
+    double now = hostTimer();
+    comparePicture();
+    PollView view;
+    view.generation = displayGeneration();
+    view.pictureWaiting = sdlHost.texture && (sdlHost.redrawNeeded || sdlHost.pictureWaiting);
+    view.hidden = windowHidden();
+    view.inputWaiting = inputQueued() || pointerUnread();
+    const double wait = waitDue(now, view);
+    if (wait > 0.0) {
+        // The wait takes the events that have arrived first: it returns at
+        // once when there are any.
+        waitForEvents(wait);
+        now = hostTimer();
+        notePump(now);  // the wait pumped just now
+    } else if (pumpDue(now)) {
+        takeEvents(nullptr);
     }
     presentIfDue(now);
-    countPass(displayGeneration());
-    if (napDue(now, displayGeneration())) nap();
+    countPass(displayGeneration(), now);
 }
 
 MouseReading hostReadMouse() {

@@ -12,7 +12,6 @@ void present(bool forced) {
     buildArgbPalette(argb);
     const uint8_t* page = pagePixels(visiblePage());
     if (forced) forgetShownPicture();
-    // The game redraws every pass; most passes draw the same picture again.
     if (!pictureIsNew(page, argb)) return;
     void* pixels = nullptr;
     int pitch = 0;
@@ -39,19 +38,30 @@ bool createTexture() {
     return sdlHost.texture != nullptr;
 }
 
+void comparePicture() {
+    const unsigned generation = displayGeneration();
+    if (!sdlHost.changeReported && generation == sdlHost.comparedGeneration) return;
+    sdlHost.changeReported = false;
+    sdlHost.comparedGeneration = generation;
+    // The game redraws every pass; most passes draw the same picture again.
+    uint32_t argb[256];
+    buildArgbPalette(argb);
+    sdlHost.pictureWaiting = !pictureMatchesShown(pagePixels(visiblePage()), argb);
+}
+
+bool windowHidden() {
+    return (SDL_GetWindowFlags(sdlHost.window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0;
+}
+
 void presentIfDue(double now) {
     if (!sdlHost.texture) return;
-    const unsigned generation = displayGeneration();
-    const bool changed =
-        sdlHost.redrawNeeded || sdlHost.changeReported || generation != sdlHost.shownGeneration;
-    if (!changed) return;
+    if (!sdlHost.redrawNeeded && !sdlHost.pictureWaiting) return;
     // Nothing is drawn while the window cannot be seen; the change waits.
-    if (SDL_GetWindowFlags(sdlHost.window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) return;
-    if (!presentDue(now, changed)) return;
+    if (windowHidden()) return;
+    if (!presentDue(now, true)) return;
     const bool forced = sdlHost.redrawNeeded;
     sdlHost.redrawNeeded = false;
-    sdlHost.changeReported = false;
-    sdlHost.shownGeneration = generation;
+    sdlHost.pictureWaiting = false;
     present(forced);
 }
 

@@ -1,6 +1,7 @@
 // Run statistics of the window host, asked for with ORVET_STATS=1: passes of
 // the game's drawing loops per second and the mean time of one present,
-// written to stderr when the program exits.
+// written to stderr when the program exits; once a second, the counts so far
+// (so that a tool can take the figures of any stretch of a run).
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@ struct HostStats {
     bool on = false;
     double start = 0.0;
     unsigned lastGeneration = 0;
+    double nextLine = 0.0;
     unsigned long passes = 0;
     unsigned long presents = 0;
     double presentSeconds = 0.0;
@@ -41,13 +43,20 @@ void startStats() {
     stats.on = true;
     stats.start = hostTimer();
     stats.lastGeneration = displayGeneration();
+    stats.nextLine = stats.start + 1.0;
     std::atexit(reportStats);
 }
 
-void countPass(unsigned generation) {
-    if (!stats.on || generation == stats.lastGeneration) return;
-    stats.lastGeneration = generation;
-    ++stats.passes;
+void countPass(unsigned generation, double now) {
+    if (!stats.on) return;
+    if (generation != stats.lastGeneration) {
+        stats.lastGeneration = generation;
+        ++stats.passes;
+    }
+    if (now < stats.nextLine) return;
+    stats.nextLine = now + 1.0;
+    std::fprintf(stderr, "orvet stats: %.2f s, %lu passes, %lu presents so far\n",
+                 now - stats.start, stats.passes, stats.presents);
 }
 
 bool statsOn() {

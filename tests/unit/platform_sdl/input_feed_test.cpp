@@ -253,4 +253,40 @@ TEST_F(InputFeed, WheelPositionAccumulatesBothWays) {
     EXPECT_EQ(takeMouseReading().wheel, -3);
 }
 
+// The window host sleeps only while the game has read all input: a waiting
+// key or event, and any change of the next mouse reading, keep it awake.
+TEST_F(InputFeed, InputIsUnreadUntilTheGameHasReadIt) {
+    EXPECT_FALSE(inputQueued());
+    feedSpecialKey(SpecialKey::Enter);
+    EXPECT_TRUE(inputQueued());
+    drainKeys();
+    feedCloseRequest();
+    drainKeys();
+    EXPECT_TRUE(inputQueued());  // the close event is still waiting
+    drainEvents();
+    EXPECT_FALSE(inputQueued());
+
+    takeMouseReading();
+    EXPECT_FALSE(pointerUnread());  // off the window, and read so
+    feedPointerMoved(10, 20);
+    EXPECT_TRUE(pointerUnread());
+    takeMouseReading();
+    EXPECT_FALSE(pointerUnread());
+    feedWheel(1);
+    EXPECT_TRUE(pointerUnread());
+    takeMouseReading();
+    // A whole click between two readings: back where it was, yet unread.
+    feedButton(10, 20, 1, true);
+    feedButton(10, 20, 1, false);
+    EXPECT_TRUE(pointerUnread());
+    EXPECT_EQ(takeMouseReading().buttons, 1);
+    EXPECT_TRUE(pointerUnread());
+    EXPECT_EQ(takeMouseReading().buttons, 0);
+    EXPECT_FALSE(pointerUnread());
+    feedPointerLeft();
+    EXPECT_TRUE(pointerUnread());
+    takeMouseReading();
+    EXPECT_FALSE(pointerUnread());
+}
+
 }  // namespace
