@@ -31,11 +31,37 @@ bool invisibleFallback() {
     return !driver || SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0;
 }
 
+// True when the renderer's GPU driver rasterizes on the processor (Mesa's
+// llvmpipe or softpipe on a display without a GPU, such as Xvfb or many
+// virtual machines).
+bool rasterizesInSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0) return false;
+    if (SDL_strncmp(info.name, "opengl", 6) != 0) return false;  // opengl, opengles2
+    // The renderer's context is the current one.
+    using GetString = const unsigned char*(SDLCALL*)(unsigned);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (!getString) return false;
+    const auto* name = reinterpret_cast<const char*>(getString(0x1F01));  // GL_RENDERER
+    return name && (SDL_strstr(name, "llvmpipe") || SDL_strstr(name, "softpipe") ||
+                    SDL_strstr(name, "Software Rasterizer"));
+}
+
 SDL_Renderer* createRenderer(SDL_Window* window) {
     // No vsync: presenting would block for a whole refresh; the host paces
     // itself instead.
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-    if (!renderer) renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    if (renderer && rasterizesInSoftware(renderer)) {
+        // Such a driver takes several times the processor time per picture
+        // of SDL's own renderer writing straight into the window.
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+    }
+    if (!renderer) {
+        // Straight into the window, not through a texture of a GPU driver.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+        renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    }
     return renderer;
 }
 
