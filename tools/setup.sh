@@ -8,7 +8,7 @@ packages=(
   libsdl2-dev zlib1g-dev libpng-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  libx11-dev xvfb xdotool imagemagick x11-utils
+  libx11-dev xvfb xdotool imagemagick x11-utils openbox
   dpkg-dev file
   scdoc lintian desktop-file-utils appstream man-db
   emscripten chromium
