@@ -1,6 +1,8 @@
 // The host's clock for pumping, showing and waiting.
 #include "platform/sdl/poll_pacing.h"
 
+#include <cmath>
+
 PollPacing pollPacing;
 
 void resetPollPacing(int refreshHz) {
@@ -56,16 +58,33 @@ void recordPresentCost(double seconds) {
 
 double waitDue(double now, const PollView& view) {
     PollPacing& p = pollPacing;
-    if (!view.inputWaiting) {
-        p.inputWaiting = false;
-    } else {
+    if (!p.moveSeen || view.pictureWaiting || view.inputWaiting) {
+        p.moveSeen = true;
+        p.lastMove = now;
+    }
+    if (view.inputWaiting) {
         if (!p.inputWaiting) {
             p.inputWaiting = true;
             p.inputSince = now;
         }
+        p.answerAwaited = true;
+        p.inputLastSeen = now;
+        p.inputGeneration = view.generation;
         // The game reads it within this pass; a loop that has left it
         // unread for a whole refresh does not read it at all.
         if (now - p.inputSince < p.refreshInterval) return 0.0;
+    } else {
+        p.inputWaiting = false;
+        // Read: the pass that read it draws the answer and the next flip of
+        // the pages shows it; waiting before then would show it a refresh
+        // late.
+        if (p.answerAwaited) {
+            if (view.generation - p.inputGeneration < 2 &&
+                now - p.inputLastSeen < p.refreshInterval) {
+                return 0.0;
+            }
+            p.answerAwaited = false;
+        }
     }
 
     // One wait per pass: the passes of a drawing loop poll a few times each,
@@ -75,12 +94,18 @@ double waitDue(double now, const PollView& view) {
     }
 
     double until;
-    if (view.hidden) {
+    if (view.hidden || (!view.pictureWaiting && now - p.lastMove >= kStillAfter)) {
         until = now + kHiddenWait;
     } else if (view.pictureWaiting) {
         until = p.presented ? p.lastPresent + presentInterval() : now;
     } else {
-        if (now >= p.refreshEnd) p.refreshEnd = now + p.refreshInterval;
+        if (now >= p.refreshEnd) {
+            // Refreshes are counted from the last present, so that a picture
+            // that moves again is shown in step.
+            const double from = p.presented ? p.lastPresent : now;
+            const double passed = std::floor((now - from) / p.refreshInterval);
+            p.refreshEnd = from + (passed + 1.0) * p.refreshInterval;
+        }
         until = p.refreshEnd;
     }
     // The picture may be shown now: show it first, wait at the next poll.

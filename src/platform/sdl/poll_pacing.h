@@ -20,6 +20,11 @@ constexpr double kPresentShare = 0.04;
 constexpr double kLongestPresentWait = 1.0 / 30;
 // A minimized or hidden window waits this long at a time.
 constexpr double kHiddenWait = 0.1;
+// A picture that has stood still this long, with no input, waits as long as
+// a hidden one: nothing in the game starts moving by itself (the attractor
+// turns all the time, a flight starts with a click), and any input or
+// window-system event still ends the wait at once.
+constexpr double kStillAfter = 1.0;
 // The polls after a wait that belong to the same pass of a drawing loop. A
 // loop that polls this often without a new picture only polls (the help
 // page, a wait for a release) and may wait at each further poll.
@@ -31,13 +36,18 @@ struct PollPacing {
     bool pumped = false;
     double lastPresent = 0.0;
     bool presented = false;
-    double presentCost = 0.0;     // running mean of one present, in seconds
-    double refreshEnd = 0.0;      // a standing picture waits until then
-    bool waited = false;          // a wait was started since the last reset
-    unsigned waitGeneration = 0;  // the display generation at the last wait
-    int pollsSinceWait = 0;       // polls since then with that same generation
-    bool inputWaiting = false;    // the game had not read all input at the last poll
-    double inputSince = 0.0;      // since when it has not
+    double presentCost = 0.0;      // running mean of one present, in seconds
+    double refreshEnd = 0.0;       // a standing picture waits until then
+    double lastMove = 0.0;         // when the picture last changed or input last waited
+    bool moveSeen = false;         // lastMove holds a time
+    bool waited = false;           // a wait was started since the last reset
+    unsigned waitGeneration = 0;   // the display generation at the last wait
+    int pollsSinceWait = 0;        // polls since then with that same generation
+    bool inputWaiting = false;     // the game had not read all input at the last poll
+    double inputSince = 0.0;       // since when it has not
+    bool answerAwaited = false;    // input was read; its answer may not be shown yet
+    double inputLastSeen = 0.0;    // the last poll that found input unread
+    unsigned inputGeneration = 0;  // the display generation then
 };
 
 extern PollPacing pollPacing;
@@ -69,8 +79,9 @@ void recordPresentCost(double seconds);
 // How long the poll may wait for window-system events now (0: not at all);
 // any event ends the wait at once. Input the game has not read keeps it from
 // waiting for up to a refresh (a loop that does not read it then waits
-// anyway). Otherwise a drawing loop waits once per pass (the first poll after
-// a new display generation, and again after kPollsPerPass more polls): a
-// hidden window kHiddenWait, a changed picture until it may be shown, a
-// standing picture until the end of the refresh.
+// anyway), and so does read input until the display generation has moved
+// twice (the answer drawn, then shown) or a refresh has passed. Otherwise a drawing loop waits once
+// per pass (the first poll after a new display generation, and again after kPollsPerPass more
+// polls): a hidden window kHiddenWait, a changed picture until it may be shown, a standing picture
+// until the end of the refresh, or kHiddenWait once it has stood still for kStillAfter.
 double waitDue(double now, const PollView& view);
