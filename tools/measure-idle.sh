@@ -188,6 +188,9 @@ shown() {
 measure() {
     local name=$1 target=$2
     local cpu0 cpu1 sw0 sw1 t0 t1 clock0 clock1 shown0 shown1
+    # The game writes its counts once a second: let one be written in the
+    # new state before the counting starts.
+    sleep 1.1
     read -r clock0 shown0 < <(shown)
     cpu0=$(cpu_ticks)
     sw0=$(wakeups)
