@@ -62,6 +62,7 @@ double waitDue(double now, const PollView& view) {
         p.moveSeen = true;
         p.lastMove = now;
     }
+    if (view.pictureWaiting) p.lastPicture = now;
     if (view.inputWaiting) {
         if (!p.inputWaiting) {
             p.inputWaiting = true;
@@ -89,15 +90,17 @@ double waitDue(double now, const PollView& view) {
 
     // One wait per pass: the passes of a drawing loop poll a few times each,
     // and a second wait in the same pass would halve the loop's rate.
-    if (p.waited && view.generation == p.waitGeneration && ++p.pollsSinceWait < kPollsPerPass) {
-        return 0.0;
-    }
+    const bool samePass = p.waited && view.generation == p.waitGeneration;
+    if (samePass && ++p.pollsSinceWait < kPollsPerPass) return 0.0;
 
     double until;
     if (view.hidden || (!view.pictureWaiting && now - p.lastMove >= kStillAfter)) {
         until = now + kHiddenWait;
     } else if (view.pictureWaiting) {
         until = p.presented ? p.lastPresent + presentInterval() : now;
+    } else if (samePass && now - p.lastPicture < kOwnTimingGap) {
+        // A loop that only polls between pictures it times itself.
+        until = now + kOwnTimingWait;
     } else {
         if (now >= p.refreshEnd) {
             // Refreshes are counted from the last present, so that a picture

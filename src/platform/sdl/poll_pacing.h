@@ -25,6 +25,12 @@ constexpr double kHiddenWait = 0.1;
 // turns all the time, a flight starts with a click), and any input or
 // window-system event still ends the wait at once.
 constexpr double kStillAfter = 1.0;
+// A loop that only polls, with a new picture no longer ago than
+// kOwnTimingGap, draws its pictures when its own clock says (the flight, one
+// every 40 ms): it waits kOwnTimingWait at a time, so that each is drawn on
+// time rather than at the next refresh.
+constexpr double kOwnTimingGap = 0.1;
+constexpr double kOwnTimingWait = 0.002;
 // The polls after a wait that belong to the same pass of a drawing loop. A
 // loop that polls this often without a new picture only polls (the help
 // page, a wait for a release) and may wait at each further poll.
@@ -38,6 +44,7 @@ struct PollPacing {
     bool presented = false;
     double presentCost = 0.0;      // running mean of one present, in seconds
     double refreshEnd = 0.0;       // a standing picture waits until then
+    double lastPicture = 0.0;      // when a new picture last waited to be shown
     double lastMove = 0.0;         // when the picture last changed or input last waited
     bool moveSeen = false;         // lastMove holds a time
     bool waited = false;           // a wait was started since the last reset

@@ -71,9 +71,11 @@ TEST(PollPacing, AnUnreportedRefreshRateCountsAsSixtyHertz) {
 
 // A game loop as the window host's poll paces it, and what it did.
 struct Loop {
-    bool draws = true;    // each pass draws (a new display generation)
-    bool moving = false;  // ...and a new picture
-    int polls = 3;        // polls per pass
+    bool draws = true;       // each pass draws (a new display generation)
+    bool moving = false;     // ...and a new picture
+    double drawEvery = 0.0;  // >0: draws only this long after its last drawing
+    double lastDraw = 0.0;
+    int polls = 3;  // polls per pass
     double drawSeconds = 0.0003;
     double pollSeconds = 0.000001;
     double now = 10.0;
@@ -91,7 +93,8 @@ Loop run(Loop loop, double seconds) {
     loop.waited = 0.0;
     const double end = loop.now + seconds;
     while (loop.now < end) {
-        if (loop.draws) {
+        if (loop.draws && loop.now - loop.lastDraw >= loop.drawEvery) {
+            loop.lastDraw = loop.now;
             loop.now += loop.drawSeconds;
             ++loop.generation;
             ++loop.passes;
@@ -149,15 +152,31 @@ TEST(PollPacing, AStandingPictureWaitsOncePerPassUntilTheRefreshEnds) {
     EXPECT_GE(slow.passes, 25);
 
     // A loop that only polls (the help page) waits at nearly every poll and
-    // wakes about once per refresh.
+    // wakes about once per refresh once its picture has been shown a while.
     resetPollPacing(60);
     Loop polling;
     polling.draws = false;
     polling.polls = 1;
-    polling = run(polling, 0.9);
-    EXPECT_GE(polling.waits, 50);
-    EXPECT_LE(polling.waits, 55);
-    EXPECT_GT(polling.waited, 0.99 * 0.9);
+    polling = run(polling, 0.1);
+    polling = run(polling, 0.6);
+    EXPECT_GE(polling.waits, 35);
+    EXPECT_LE(polling.waits, 37);
+    EXPECT_GT(polling.waited, 0.99 * 0.6);
+}
+
+TEST(PollPacing, ALoopThatTimesItsOwnPicturesDrawsEachOnTime) {
+    // The flight: two polls a round, a new picture every 40 ms by its own
+    // clock; waiting for whole refreshes would draw one every 50 ms.
+    resetPollPacing(60);
+    recordPresentCost(0.0002);
+    Loop flight;
+    flight.moving = true;
+    flight.polls = 2;
+    flight.drawEvery = 0.040;
+    flight = run(flight, 2.0);
+    EXPECT_GE(flight.passes, 48);
+    EXPECT_EQ(flight.presents, flight.passes);
+    EXPECT_GT(flight.waited, 1.9);
 }
 
 TEST(PollPacing, AMovingPictureIsShownEveryRefreshOrThirtyTimesASecond) {
