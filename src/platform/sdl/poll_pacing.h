@@ -15,9 +15,9 @@ constexpr int kDefaultRefreshHz = 60;
 // core busy.
 constexpr double kPresentShare = 0.04;
 // However dear a present is, a moving picture is shown at least this often
-// (30 a second, enough for a drag to follow the pointer), unless the display
-// refreshes less often still.
-constexpr double kLongestPresentWait = 1.0 / 30;
+// (32 a second: a drag follows the pointer with at least 30 however the waits
+// fall), unless the display refreshes less often still.
+constexpr double kLongestPresentWait = 1.0 / 32;
 // A minimized or hidden window waits this long at a time.
 constexpr double kHiddenWait = 0.1;
 // A picture that has stood still this long, with no input, waits as long as

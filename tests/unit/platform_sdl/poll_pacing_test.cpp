@@ -26,7 +26,7 @@ TEST(PollPacing, AChangeIsShownAtMostOncePerRefresh) {
     EXPECT_FALSE(presentDue(9.0, false));
 }
 
-TEST(PollPacing, DearPresentsAreShownLessOftenButThirtyTimesASecond) {
+TEST(PollPacing, DearPresentsAreShownLessOftenButOver30TimesASecond) {
     // Cheap presents (a GPU): every refresh.
     resetPollPacing(60);
     recordPresentCost(0.0005);
@@ -38,15 +38,15 @@ TEST(PollPacing, DearPresentsAreShownLessOftenButThirtyTimesASecond) {
     EXPECT_TRUE(presentDue(1.0, true));
     EXPECT_FALSE(presentDue(1.0249, true));
     EXPECT_TRUE(presentDue(1.0251, true));
-    // 20 ms presents (a software renderer on a busy machine): still 30 a
-    // second, so that a drag follows the pointer.
+    // 20 ms presents (a software renderer on a busy machine): still over 30
+    // a second, so that a drag follows the pointer.
     resetPollPacing(60);
     for (int i = 0; i < 20; ++i) recordPresentCost(0.020);
     EXPECT_TRUE(presentDue(2.0, true));
-    EXPECT_FALSE(presentDue(2.0333, true));
-    EXPECT_TRUE(presentDue(2.0334, true));
-    // A late present does not delay the next one: they keep their step.
-    EXPECT_TRUE(presentDue(2.0 + 2.0 / 30 + 0.001, true));
+    EXPECT_FALSE(presentDue(2.0312, true));
+    // A present 9 ms late does not delay the next one: they keep their step.
+    EXPECT_TRUE(presentDue(2.0400, true));
+    EXPECT_TRUE(presentDue(2.0626, true));
     // ...but never more than one per refresh of a slow display.
     resetPollPacing(24);
     for (int i = 0; i < 20; ++i) recordPresentCost(0.020);
@@ -179,7 +179,7 @@ TEST(PollPacing, ALoopThatTimesItsOwnPicturesDrawsEachOnTime) {
     EXPECT_GT(flight.waited, 1.9);
 }
 
-TEST(PollPacing, AMovingPictureIsShownEveryRefreshOrThirtyTimesASecond) {
+TEST(PollPacing, AMovingPictureIsShownEveryRefreshOrOver30TimesASecond) {
     // Cheap presents: every refresh, one pass per refresh.
     resetPollPacing(60);
     recordPresentCost(0.0002);
@@ -189,13 +189,13 @@ TEST(PollPacing, AMovingPictureIsShownEveryRefreshOrThirtyTimesASecond) {
     EXPECT_GE(cheap.presents, 119);
     EXPECT_LE(cheap.presents, 121);
     EXPECT_LE(cheap.passes, cheap.presents + 1);
-    // Dear presents (a software renderer): 30 a second, and the loop sleeps
+    // Dear presents (a software renderer): 32 a second, and the loop sleeps
     // in between.
     resetPollPacing(60);
     for (int i = 0; i < 20; ++i) recordPresentCost(0.005);
     Loop dear = run(loop, 2.0);
-    EXPECT_GE(dear.presents, 60);
-    EXPECT_LE(dear.presents, 61);
+    EXPECT_GE(dear.presents, 64);
+    EXPECT_LE(dear.presents, 65);
     EXPECT_GT(dear.waited, 1.9);
 }
 
