@@ -89,9 +89,10 @@ double waitDue(double now, const PollView& view) {
     }
 
     // One wait per pass: the passes of a drawing loop poll a few times each,
-    // and a second wait in the same pass would halve the loop's rate.
+    // and a second wait in the same pass would halve the loop's rate. A
+    // hidden window shows no pass, and waits at every poll.
     const bool samePass = p.waited && view.generation == p.waitGeneration;
-    if (samePass && ++p.pollsSinceWait < kPollsPerPass) return 0.0;
+    if (samePass && !view.hidden && ++p.pollsSinceWait < kPollsPerPass) return 0.0;
 
     double until;
     if (view.hidden || (!view.pictureWaiting && now - p.lastMove >= kStillAfter)) {

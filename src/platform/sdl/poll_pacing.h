@@ -84,11 +84,15 @@ bool presentDue(double now, bool changed);
 // Notes how long one present took.
 void recordPresentCost(double seconds);
 // How long the poll may wait for window-system events now (0: not at all);
-// any event ends the wait at once. Input the game has not read keeps it from
-// waiting for up to a refresh (a loop that does not read it then waits
-// anyway), and so does read input until the display generation has moved
-// twice (the answer drawn, then shown) or a refresh has passed. Otherwise a drawing loop waits once
-// per pass (the first poll after a new display generation, and again after kPollsPerPass more
-// polls): a hidden window kHiddenWait, a changed picture until it may be shown, a standing picture
-// until the end of the refresh, or kHiddenWait once it has stood still for kStillAfter.
+// any event ends the wait at once.
+// - Input the game has not read keeps it awake for up to a refresh (a loop
+//   that does not read it then waits anyway), and read input until the
+//   display generation has moved twice (the answer drawn, then shown) or a
+//   refresh has passed.
+// - A hidden window waits kHiddenWait at every poll.
+// - Otherwise a drawing loop waits once per pass (at the first poll after a
+//   new display generation, and again after kPollsPerPass more polls): a
+//   changed picture until it may be shown; a standing one until the end of
+//   the refresh, or kHiddenWait once it has stood still for kStillAfter; a
+//   loop that only polls between pictures of its own timing kOwnTimingWait.
 double waitDue(double now, const PollView& view);

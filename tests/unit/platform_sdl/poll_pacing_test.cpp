@@ -231,12 +231,17 @@ TEST(PollPacing, InputKeepsThePollAwakeUntilItsAnswerCanBeShown) {
     view.hidden = true;
     view.pictureWaiting = true;
     EXPECT_NEAR(waitDue(2.0, view), kHiddenWait, 1e-9);
-    // ...once per pass of a drawing loop, and at each poll of one that only
-    // polls, after the few polls of a pass.
-    for (int i = 1; i < kPollsPerPass; ++i) EXPECT_EQ(waitDue(2.1, view), 0.0);
+    // ...at every poll, not once per pass: nothing of a pass can be seen.
     EXPECT_NEAR(waitDue(2.1, view), kHiddenWait, 1e-9);
     view.generation = 1;
     EXPECT_NEAR(waitDue(2.2, view), kHiddenWait, 1e-9);
+    EXPECT_NEAR(waitDue(2.3, view), kHiddenWait, 1e-9);
+    // Shown again: once per pass.
+    view.hidden = false;
+    view.pictureWaiting = false;
+    view.generation = 2;
+    EXPECT_GT(waitDue(2.4, view), 0.0);
+    EXPECT_EQ(waitDue(2.45, view), 0.0);
 }
 
 }  // namespace
