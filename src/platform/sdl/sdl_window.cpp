@@ -51,7 +51,10 @@ SDL_Renderer* createRenderer(SDL_Window* window) {
     // No vsync: presenting would block for a whole refresh; the host paces
     // itself instead.
     SDL_Renderer* renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
-    if (renderer && rasterizesInSoftware(renderer)) {
+    // A renderer named in SDL_RENDER_DRIVER is taken as asked for.
+    const char* asked = SDL_GetHint(SDL_HINT_RENDER_DRIVER);
+    const bool named = asked && *asked;
+    if (renderer && !named && rasterizesInSoftware(renderer)) {
         // Such a driver takes several times the processor time per picture
         // of SDL's own renderer writing straight into the window.
         SDL_DestroyRenderer(renderer);
