@@ -272,6 +272,9 @@ test('the editor from the address adds a point with a key, undoes, redoes and sa
   await moveTo(200, 200);
   await sleep(100);
   await page.keyboard.press('a');
+  // The point goes where the pointer was when the game read the key; a
+  // person's hand rests a moment before it moves on.
+  await sleep(100);
   await moveTo(620, 470);
   await sleep(300);
   const showsPoint = (pixels) => pixels.at(200, 197) === kGreen || pixels.at(200, 203) === kGreen;

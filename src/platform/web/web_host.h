@@ -11,17 +11,22 @@ struct WebHost {
     bool redrawNeeded = true;
     // The game told the host that the page or the palette changed.
     bool changeReported = true;
-    unsigned shownGeneration = 0;
+    // The display generation when the visible page was last compared with
+    // the picture shown, and whether it differed then.
+    unsigned comparedGeneration = 0;
+    bool pictureWaiting = false;
     // When the host last gave the browser its turn (host timer seconds).
     double lastYield = 0.0;
-    // When a picture other than the one before was last shown.
-    double lastNewPicture = 0.0;
 };
 
 extern WebHost webHost;
 
 // web_present.cpp
-// Shows the visible page on the canvas if it changed and a refresh has passed.
+// Compares the visible page with the picture shown when the game may have
+// drawn something since (sets pictureWaiting).
+void comparePicture();
+// Shows the visible page on the canvas if it differs from the picture shown
+// and a present is due.
 void presentIfDue(double now);
 
 // web_input.cpp

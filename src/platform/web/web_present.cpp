@@ -37,9 +37,7 @@ void present(bool forced) {
     buildRgbaPalette(palette);
     const uint8_t* page = pagePixels(visiblePage());
     if (forced) forgetShownPicture();
-    // The game redraws every pass; most passes draw the same picture again.
     if (!pictureIsNew(page, palette)) return;
-    webHost.lastNewPicture = start;
     convertPageToArgb(page, palette, reinterpret_cast<uint8_t*>(rgba), kScreenWidth * 4);
     putCanvasPixels(reinterpret_cast<const uint8_t*>(rgba), kScreenWidth, kScreenHeight);
     recordPresentCost(hostTimer() - start);
@@ -47,15 +45,23 @@ void present(bool forced) {
 
 }  // namespace
 
-void presentIfDue(double now) {
+void comparePicture() {
     const unsigned generation = displayGeneration();
-    const bool changed =
-        webHost.redrawNeeded || webHost.changeReported || generation != webHost.shownGeneration;
-    if (!presentDue(now, changed)) return;
+    if (!webHost.changeReported && generation == webHost.comparedGeneration) return;
+    webHost.changeReported = false;
+    webHost.comparedGeneration = generation;
+    // The game redraws every pass; most passes draw the same picture again.
+    uint32_t palette[256];
+    buildRgbaPalette(palette);
+    webHost.pictureWaiting = !pictureMatchesShown(pagePixels(visiblePage()), palette);
+}
+
+void presentIfDue(double now) {
+    if (!webHost.redrawNeeded && !webHost.pictureWaiting) return;
+    if (!presentDue(now, true)) return;
     const bool forced = webHost.redrawNeeded;
     webHost.redrawNeeded = false;
-    webHost.changeReported = false;
-    webHost.shownGeneration = generation;
+    webHost.pictureWaiting = false;
     present(forced);
 }
 

@@ -3,6 +3,8 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <algorithm>
+
 #include "platform/cp1251.h"
 #include "platform/host.h"
 #include "platform/sdl/input_feed.h"
@@ -16,14 +18,12 @@ namespace {
 // Longest stretch the game may run without letting the browser handle its
 // events and paint: one display refresh.
 constexpr double kLongestTurn = 1.0 / 60;
-// Every wake-up costs the browser far more than a desktop nap costs the
-// system: once the picture shown has stayed the same this long (the game may
-// well draw it again and again), the nap lasts a whole refresh; input then
-// waits at most that long, as it waits for a picture anyway.
-constexpr double kStillBeforeLongNaps = 0.25;
-constexpr unsigned kLongNapMs = 16;
 
 // clang-format off
+EM_JS(int, pageHidden, (), {
+    return document.hidden ? 1 : 0;
+});
+
 EM_JS(void, setPageTitle, (const char* utf8), {
     document.title = UTF8ToString(utf8);
 });
@@ -59,12 +59,21 @@ void hostPoll() {
     if (!webHost.open) return;
     flushStorageIfChanged();
     const double now = hostTimer();
+    comparePicture();
+    PollView view;
+    view.generation = displayGeneration();
+    view.pictureWaiting = webHost.redrawNeeded || webHost.pictureWaiting;
+    view.hidden = pageHidden();
+    view.inputWaiting = inputQueued() || pointerUnread();
+    const double wait = waitDue(now, view);
+    // The canvas shows what was put on it when the browser next paints, in
+    // the turn below.
     presentIfDue(now);
-    // A loop with a still picture naps at every poll and a fast drawing loop
-    // once per pass, as on the desktop; the nap is the browser's turn. A
-    // loop that never naps still yields once per refresh.
-    if (napDue(now, displayGeneration())) {
-        emscripten_sleep(now - webHost.lastNewPicture >= kStillBeforeLongNaps ? kLongNapMs : 1);
+    if (wait > 0.0) {
+        // A sleep is the browser's turn, but input does not end it: a
+        // visible page sleeps at most a refresh, so input is read no later.
+        const double turn = view.hidden ? wait : std::min(wait, kLongestTurn);
+        emscripten_sleep(std::max(1u, static_cast<unsigned>(turn * 1000.0)));
     } else if (now - webHost.lastYield >= kLongestTurn) {
         emscripten_sleep(0);
     } else {
