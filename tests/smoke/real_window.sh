@@ -20,12 +20,6 @@ work=$(mktemp -d)
 . "$(dirname "$0")/xvfb.sh"
 start_xvfb
 
-# The smooth filling of a larger window below is a GPU renderer's. Under Xvfb
-# the game would choose SDL's software renderer (Mesa's GL draws on the
-# processor there), which keeps whole factors; ask for Mesa's GL, as a desktop
-# with a GPU would get.
-export SDL_RENDER_DRIVER=opengl
-
 # A puzzle of one level with no points and a one-segment path.
 cd "$work" || fail "no work directory"
 printf '"LVL"\r\n"points"\r\n1,"paths"\r\n\r\n0\r\n"END"\r\n' >smoke.zag

@@ -11,18 +11,13 @@
 
 namespace {
 
-// True when ORVET_SCALE=integer asks for whole factors only, and with SDL's
-// software renderer, whose smooth scaling of a large window costs a quarter
-// of a second a picture.
+// True when ORVET_SCALE=integer asks for whole factors only.
 bool wholeFactorsOnly() {
     static const bool integer = [] {
         const char* asked = std::getenv("ORVET_SCALE");
         return asked != nullptr && std::strcmp(asked, "integer") == 0;
     }();
-    SDL_RendererInfo info;
-    const bool software = SDL_GetRendererInfo(sdlHost.renderer, &info) == 0 &&
-                          (info.flags & SDL_RENDERER_SOFTWARE) != 0;
-    return integer || software;
+    return integer;
 }
 
 PictureFit currentFit() {
@@ -44,6 +39,7 @@ SDL_Texture* enlargement(int factor) {
         SDL_CreateTexture(sdlHost.renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET,
                           kScreenWidth * factor, kScreenHeight * factor);
     if (sdlHost.enlarged == nullptr) return nullptr;
+    SDL_SetTextureBlendMode(sdlHost.enlarged, SDL_BLENDMODE_NONE);
     SDL_SetTextureScaleMode(sdlHost.enlarged, SDL_ScaleModeLinear);
     sdlHost.enlargedFactor = factor;
     return sdlHost.enlarged;
