@@ -2,6 +2,7 @@
 #include "bench_scene.h"
 
 #include "level/level_set.h"
+#include "level/puzzle_file.h"
 #include "platform/headless/headless.h"
 #include "platform/host.h"
 #include "platform/mouse_state.h"
@@ -10,7 +11,9 @@
 #include "scene/scene.h"
 #include "worst_case_level.h"
 
-void setUpWorstCaseScene(uint64_t seed) {
+namespace {
+
+void setUpDisplay() {
     headlessReset();
     resetDisplayState();
     openWindow();
@@ -20,8 +23,24 @@ void setUpWorstCaseScene(uint64_t seed) {
     resetLevelSet();
     editorMode = true;
     mouseX = mouseY = -100;
+}
+
+}  // namespace
+
+void setUpWorstCaseScene(uint64_t seed) {
+    setUpDisplay();
     seedRandom(double(seed));
     makeWorstCaseLevel(levels[0]);
     selectLevel(0);
     spinTime = timer();
+}
+
+bool setUpBundledLevelScene(const char* puzzleFile, uint64_t seed) {
+    setUpDisplay();
+    seedRandom(double(seed));
+    puzzleFileName = puzzleFile;
+    if (readPuzzleFile() != PuzzleReadResult::Read) return false;
+    selectLevel(uint16_t(levels.size() - 1));
+    spinTime = timer();
+    return true;
 }

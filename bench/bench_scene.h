@@ -1,5 +1,5 @@
 // Shared set-up of the benchmarks that draw: a fresh headless display with
-// the start-up colours and the worst-case level as the only level.
+// the start-up colours and one level to draw.
 #pragma once
 
 #include <cstdint>
@@ -8,3 +8,7 @@
 // (seeded, so every run draws the same level). Editor mode keeps the solved
 // test from opening the menu.
 void setUpWorstCaseScene(uint64_t seed);
+// The same display with the bundled puzzle file read (its paths made with
+// the seeded random service) and its last level current. False when the
+// file cannot be read.
+bool setUpBundledLevelScene(const char* puzzleFile, uint64_t seed);

@@ -1,18 +1,15 @@
-// The worst-case frame (24 segments, 501 points, an attractor): the game's
-// drawFrame against the same frame with the straightforward hit test and
-// with no hit test at all, timed side by side in every iteration.
+// The frame of the worst-case level (24 segments, 501 points, an attractor)
+// and of a typical bundled level: the game's drawFrame against the
+// straightforward frame of reference_frame.h, with and without its hit test,
+// timed side by side in every iteration.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstring>
-#include <vector>
+#include <string>
 
 #include "bench_scene.h"
 #include "bench_summary.h"
-#include "level/level_set.h"
-#include "platform/page_flip.h"
-#include "platform/platform.h"
-#include "reference_hit_test.h"
+#include "reference_frame.h"
 #include "scene/scene.h"
 
 namespace {
@@ -25,48 +22,78 @@ double secondsOf(Clock::duration d) {
 
 // The game's frame must draw the very pixels and flags of the straightforward one.
 bool sameFrames() {
-    std::vector<uint8_t> pixels(size_t(kScreenWidth) * kScreenHeight);
-    referenceFrame(true);
-    const std::vector<uint8_t> flags = hitFlags;
-    std::memcpy(pixels.data(), pagePixels(workPage()), pixels.size());
-    flipPages();  // the game's frame then draws on the same page
+    reference::frame(true);
     drawFrame();
-    return hitFlags == flags &&
-           std::memcmp(pixels.data(), pagePixels(workPage()), pixels.size()) == 0;
+    return reference::workPageMatches();
+}
+
+struct FrameTimes {
+    double game = 0.0;       // drawFrame, us
+    double reference = 0.0;  // the straightforward frame, us
+    double noHits = 0.0;     // the straightforward frame without its hit test, us
+};
+
+FrameTimes timeFrames(benchmark::State& state) {
+    FrameTimes sum;
+    for (auto _ : state) {
+        const Clock::time_point t0 = Clock::now();
+        drawFrame();
+        const Clock::time_point t1 = Clock::now();
+        reference::frame(true);
+        const Clock::time_point t2 = Clock::now();
+        reference::frame(false);
+        const Clock::time_point t3 = Clock::now();
+        benchmark::DoNotOptimize(reference::page);
+        state.SetIterationTime(secondsOf(t1 - t0));
+        sum.game += secondsOf(t1 - t0);
+        sum.reference += secondsOf(t2 - t1);
+        sum.noHits += secondsOf(t3 - t2);
+    }
+    const double perFrame = 1e6 / double(state.iterations());
+    sum.game *= perFrame;
+    sum.reference *= perFrame;
+    sum.noHits *= perFrame;
+    state.counters["frame_us"] = sum.game;
+    state.counters["straightforward_us"] = sum.reference;
+    state.counters["no_hit_test_us"] = sum.noHits;
+    state.counters["ratio_vs_reference"] = sum.reference / sum.game;
+    return sum;
 }
 
 void BM_WorstCaseFrame(benchmark::State& state) {
     setUpWorstCaseScene(20240601);
     if (!sameFrames()) {
-        state.SkipWithError("the indexed frame differs from the straightforward one");
+        state.SkipWithError("the game's frame differs from the straightforward one");
         return;
     }
-    double game = 0.0, reference = 0.0, noHits = 0.0;
-    for (auto _ : state) {
-        const Clock::time_point t0 = Clock::now();
-        drawFrame();
-        const Clock::time_point t1 = Clock::now();
-        referenceFrame(true);
-        const Clock::time_point t2 = Clock::now();
-        referenceFrame(false);
-        const Clock::time_point t3 = Clock::now();
-        state.SetIterationTime(secondsOf(t1 - t0));
-        game += secondsOf(t1 - t0);
-        reference += secondsOf(t2 - t1);
-        noHits += secondsOf(t3 - t2);
-    }
-    const double n = double(state.iterations());
-    state.counters["frame_us"] = game / n * 1e6;
-    state.counters["straightforward_us"] = reference / n * 1e6;
-    state.counters["no_hit_test_us"] = noHits / n * 1e6;
-    state.counters["ratio_vs_reference"] = reference / game;
-    state.counters["ratio_vs_no_hit_test"] = game / noHits;
-    recordFigure("1. frame: speed-up over straightforward", reference / game, "at least 12", true);
-    recordFigure("1. frame: time / frame without hit test", game / noHits, "at most 2", false);
-    recordFigure("1. frame: drawFrame us", game / n * 1e6, "", false);
-    recordFigure("1. frame: straightforward frame us", reference / n * 1e6, "", false);
-    recordFigure("1. frame: frame without hit test us", noHits / n * 1e6, "", false);
+    const FrameTimes t = timeFrames(state);
+    recordFigure("1. frame: speed-up over straightforward", t.reference / t.game, "at least 25",
+                 true);
+    recordFigure("1. frame: time / straightforward without hit test", t.game / t.noHits,
+                 "at most 2", false);
+    recordFigure("1. frame: drawFrame us", t.game, "", false);
+    recordFigure("1. frame: straightforward frame us", t.reference, "", false);
+    recordFigure("1. frame: straightforward without hit test us", t.noHits, "", false);
 }
 BENCHMARK(BM_WorstCaseFrame)->UseManualTime()->Iterations(300)->Unit(benchmark::kMicrosecond);
+
+// The last level of the second bundled puzzle: 10 points, 6 segments, no
+// attractor.
+void BM_TypicalLevelFrame(benchmark::State& state) {
+    const std::string file = std::string(ORVET_SOURCE_DIR) + "/puzzles/02-krivine.zag";
+    if (!setUpBundledLevelScene(file.c_str(), 20240601)) {
+        state.SkipWithError("cannot read the bundled puzzle");
+        return;
+    }
+    if (!sameFrames()) {
+        state.SkipWithError("the game's frame differs from the straightforward one");
+        return;
+    }
+    const FrameTimes t = timeFrames(state);
+    recordFigure("6. typical level frame: drawFrame us", t.game, "", false);
+    recordFigure("6. typical level frame: straightforward us", t.reference, "", false);
+    recordFigure("6. typical level frame: speed-up", t.reference / t.game, "", true);
+}
+BENCHMARK(BM_TypicalLevelFrame)->UseManualTime()->Iterations(2000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The straightforward hit test (every sample against every point) and the
 // straightforward flight visits, kept as the yardstick for the indexed ones
-// in the game. Header-only so the equivalence tests can use the very same
-// code as the benchmarks.
+// in the game; the whole straightforward frame is in reference_frame.h.
+// Header-only so the equivalence tests can use the very same code as the
+// benchmarks.
 #pragma once
 
 #include <algorithm>
@@ -11,9 +12,6 @@
 #include "geometry/path.h"
 #include "geometry/vector.h"
 #include "level/level_set.h"
-#include "platform/page_flip.h"
-#include "platform/platform.h"
-#include "scene/scene.h"
 
 // Points 0..lastPoint that the record holds.
 inline int referencePointCount(const Level& level) {
@@ -37,42 +35,6 @@ inline std::vector<uint8_t> referenceHitFlags(const Level& level) {
         }
     }
     return flags;
-}
-
-// drawSegment as it reads without an index: the 101 pieces, and every sample
-// against every point (or, withHits false, no hit test at all).
-inline void referenceDrawSegment(const Segment& seg, bool withHits) {
-    const Level& level = thisLevel();
-    const size_t count = std::min(size_t(referencePointCount(level)), hitFlags.size());
-    Vector previous = pathPointAt(seg, 0.0f, level.attractor);
-    for (float t = 0.0f; t <= 1.0f; t += 0.01f) {
-        const Vector current = pathPointAt(seg, t, level.attractor);
-        drawLine(previous.x, previous.y, current.x, current.y, -1);
-        previous = current;
-        if (!withHits) continue;
-        for (size_t j = 0; j < count; ++j) {
-            if (isNear(current, level.points[j])) hitFlags[j] = 255;
-        }
-    }
-}
-
-// drawFrame's steps with the segment drawing above.
-inline void referenceFrame(bool withHits) {
-    flipPages();
-    clearPage();
-    const bool hasPoints = thisLevel().lastPoint >= 0;
-    if (hasPoints) {
-        drawLevelPoints();
-        hitFlags.assign(size_t(referencePointCount(thisLevel())), 0);
-    }
-    drawHandleLines();
-    const int segments = segmentCount(thisLevel().paths);
-    for (int s = 0; s < segments; ++s) {
-        referenceDrawSegment(segmentOf(thisLevel().paths, 2 * s), withHits);
-    }
-    if (hasPoints) drawHits();
-    drawSlotMarkers();
-    drawAttractor();
 }
 
 struct ReferenceVisit {
