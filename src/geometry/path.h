@@ -28,7 +28,30 @@ int segmentCount(const Path& path);
 // Segment k (k even, k + 3 <= 50).
 Segment segmentOf(const Path& path, int k);
 // The point of the segment at t, pulled towards the attractor when its flag is
-// not 0. At an end knot the pull vanishes and the knot is returned.
-Vector pathPointAt(const Segment& seg, float t, Vector attractor);
+// not 0. At an end knot the pull vanishes and the knot is returned. Inline, so
+// that a segment's 101 samples are worked out in one loop without calls.
+inline Vector pathPointAt(const Segment& seg, float t, Vector attractor) {
+    const float s = 1.0f - t;
+    const double ds = s;
+    const double dt = t;
+    const float w0 = static_cast<float>(ds * ds * ds);
+    const float w1 = static_cast<float>(3.0 * dt * ds * ds);
+    const float w2 = static_cast<float>(3.0 * dt * dt * ds);
+    const float w3 = static_cast<float>(dt * dt * dt);
+    Vector b = vecAdd(vecScale(w0, seg.p0), vecScale(w1, seg.p1));
+    b = vecAdd(b, vecScale(w2, seg.p2));
+    b = vecAdd(b, vecScale(w3, seg.p3));
+    if (attractor.flag == 0) return b;
+
+    const float d = vecDistance(b, attractor);
+    const float u = vecDistance(b, seg.p0);
+    const float v = vecDistance(b, seg.p3);
+    // On an end knot the pull vanishes; returning the point itself also
+    // avoids 0/0 when the attractor sits on that knot.
+    if (u == 0.0f || v == 0.0f) return b;
+    const float q = static_cast<float>(static_cast<double>(d) * d / u / v / 2.0);
+    const float f = static_cast<float>(1.0 / (1.0 + q));
+    return vecAdd(b, vecScale(f, vecSub(attractor, b)));
+}
 // A new random path of n segments (n limited to 0..24).
 Path generatePath(int16_t n);
