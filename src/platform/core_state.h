@@ -15,10 +15,10 @@ void resetProgramEnding();
 void markDisplayChanged();
 
 // ---- pixel access for the drawing primitives ----
-// Sets one pixel of the work page; the caller has checked the position.
-void plotUnchecked(int x, int y, uint8_t colour);
-// Fills x0..x1 (either order) of row y on the work page, clipped.
-void fillSpan(int x0, int x1, int y, uint8_t colour);
+// The work page's pixels, row by row, kScreenWidth to a row; valid until the
+// next setPages. The primitives write through it without telling the host
+// per pixel; drawingDone() then reports the whole primitive at once.
+uint8_t* workPagePixels();
 // A primitive finished: reports a change when the work page is shown.
 void drawingDone();
 // colour -1 is the foreground colour.

@@ -99,23 +99,8 @@ void clearPage() {
     if (work == visible) markDisplayChanged();
 }
 
-// The drawing primitives write through these two without telling the host
-// per pixel; drawingDone() then reports the whole primitive at once.
-void plotUnchecked(int x, int y, uint8_t colour) {
-    pages[work][y * kScreenWidth + x] = colour;
-}
-
-void fillSpan(int x0, int x1, int y, uint8_t colour) {
-    if (y < 0 || y >= kScreenHeight) return;
-    if (x0 > x1) {
-        int t = x0;
-        x0 = x1;
-        x1 = t;
-    }
-    if (x1 < 0 || x0 >= kScreenWidth) return;
-    if (x0 < 0) x0 = 0;
-    if (x1 >= kScreenWidth) x1 = kScreenWidth - 1;
-    std::memset(&pages[work][y * kScreenWidth + x0], colour, x1 - x0 + 1);
+uint8_t* workPagePixels() {
+    return pages[work];
 }
 
 void drawingDone() {
@@ -128,7 +113,7 @@ uint8_t resolveColour(int colour) {
 
 void setPixel(int x, int y, int colour) {
     if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return;
-    plotUnchecked(x, y, resolveColour(colour));
+    pages[work][y * kScreenWidth + x] = resolveColour(colour);
     drawingDone();
 }
 

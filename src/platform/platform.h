@@ -64,6 +64,10 @@ void drawLine(float x1, float y1, float x2, float y2, int colour = -1,
               LineKind kind = LineKind::Line, bool fromLast = false);
 // A line from the last point to (x2, y2).
 void drawLineTo(float x2, float y2, int colour = -1);
+// The pieces (x[0], y[0]) to itself, then (x[i - 1], y[i - 1]) to (x[i], y[i])
+// for i = 1..n - 1, each with exactly the pixels of drawLine; the last point
+// becomes the last of them.
+void drawPolyline(const float* xs, const float* ys, int n, int colour = -1);
 void drawCircle(float cx, float cy, float radius, int colour = -1, bool filled = false);
 // Positions off the page are skipped.
 void setPixel(int x, int y, int colour = -1);

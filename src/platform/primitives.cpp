@@ -1,7 +1,12 @@
 // Lines, boxes and circles on the work page, clipped to the page.
+//
+// Every shape is stepped in integers once its corners or centre are rounded.
+// Where the whole shape lies on the page its pixels are written straight into
+// the page; only shapes that cross the page's edge test each pixel.
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 #include "platform/core_state.h"
@@ -21,16 +26,32 @@ bool onPage(int x, int y) {
     return x >= 0 && y >= 0 && x < kScreenWidth && y < kScreenHeight;
 }
 
-void plot(int x, int y, uint8_t colour) {
-    if (onPage(x, y)) plotUnchecked(x, y, colour);
+void plot(uint8_t* page, int x, int y, uint8_t colour) {
+    if (onPage(x, y)) page[y * kScreenWidth + x] = colour;
+}
+
+// Fills x0..x1 (either order) of row y, clipped to the page.
+void fillSpan(uint8_t* page, int x0, int x1, int y, uint8_t colour) {
+    if (y < 0 || y >= kScreenHeight) return;
+    if (x0 > x1) std::swap(x0, x1);
+    if (x1 < 0 || x0 >= kScreenWidth) return;
+    if (x0 < 0) x0 = 0;
+    if (x1 >= kScreenWidth) x1 = kScreenWidth - 1;
+    std::memset(page + y * kScreenWidth + x0, colour, size_t(x1 - x0 + 1));
 }
 
 // Nearest whole pixel, halves away from zero, held inside a range where the
-// result fits an int with room to spare.
+// result fits an int with room to spare. Within that range this is exactly
+// std::round: the cast drops the fraction, and v - i, the fraction itself, is
+// exact in double. (A call to round for every corner cost more than the rest
+// of a short line.)
 int roundPixel(double v) {
     if (v < -kClampLimit) v = -kClampLimit;
     if (v > kClampLimit) v = kClampLimit;
-    return static_cast<int>(std::round(v));
+    const int i = static_cast<int>(v);
+    const double fraction = v - i;
+    // Without branches: the halves fall either way as often as not.
+    return i + int(fraction >= 0.5) - int(fraction <= -0.5);
 }
 
 // Cohen-Sutherland against the box around the page. False when nothing of
@@ -93,19 +114,39 @@ bool clipToMarginBox(double& x0, double& y0, double& x1, double& y1) {
     return (code0 | code1) == 0;
 }
 
-void rasterLine(double fx0, double fy0, double fx1, double fy1, uint8_t colour) {
-    if (!clipToMarginBox(fx0, fy0, fx1, fy1)) return;
-    int x0 = roundPixel(fx0);
-    int y0 = roundPixel(fy0);
-    const int x1 = roundPixel(fx1);
-    const int y1 = roundPixel(fy1);
+// Bresenham's line between two rounded end points.
+void stepLine(uint8_t* page, int x0, int y0, int x1, int y1, uint8_t colour) {
+    // Every pixel lies in the box of the two ends: a box off the page draws
+    // nothing.
+    if (std::max(x0, x1) < 0 || std::min(x0, x1) >= kScreenWidth || std::max(y0, y1) < 0 ||
+        std::min(y0, y1) >= kScreenHeight) {
+        return;
+    }
     const int dx = std::abs(x1 - x0);
     const int dy = -std::abs(y1 - y0);
     const int sx = x0 < x1 ? 1 : -1;
     const int sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
+    if (onPage(x0, y0) && onPage(x1, y1)) {
+        // So is every pixel between. Each step moves along the longer axis,
+        // so the line has max(dx, -dy) + 1 pixels; the steps are the same as
+        // below, taken without branches, which a short line's pixels would
+        // mispredict about every other time.
+        uint8_t* p = page + y0 * kScreenWidth + x0;
+        const int rowStep = sy * kScreenWidth;
+        for (int n = std::max(dx, -dy); n > 0; --n) {
+            *p = colour;
+            const int e2 = 2 * err;
+            const int xMask = -int(e2 >= dy);
+            const int yMask = -int(e2 <= dx);
+            err += (dy & xMask) + (dx & yMask);
+            p += (sx & xMask) + (rowStep & yMask);
+        }
+        *p = colour;
+        return;
+    }
     for (;;) {
-        plot(x0, y0, colour);
+        plot(page, x0, y0, colour);
         if (x0 == x1 && y0 == y1) break;
         const int e2 = 2 * err;
         if (e2 >= dy) {
@@ -119,6 +160,19 @@ void rasterLine(double fx0, double fy0, double fx1, double fy1, uint8_t colour) 
     }
 }
 
+void rasterLine(double fx0, double fy0, double fx1, double fy1, uint8_t colour) {
+    if (!clipToMarginBox(fx0, fy0, fx1, fy1)) return;
+    stepLine(workPagePixels(), roundPixel(fx0), roundPixel(fy0), roundPixel(fx1), roundPixel(fy1),
+             colour);
+}
+
+// Inside the box that clipToMarginBox clips to, where it leaves a line as it
+// is. False for NaN.
+bool insideMarginBox(double x, double y) {
+    return x >= -kMargin && x <= kScreenWidth + kMargin && y >= -kMargin &&
+           y <= kScreenHeight + kMargin;
+}
+
 void rasterBox(double fx0, double fy0, double fx1, double fy1, bool filled, uint8_t colour) {
     int x0 = roundPixel(fx0);
     int y0 = roundPixel(fy0);
@@ -126,40 +180,100 @@ void rasterBox(double fx0, double fy0, double fx1, double fy1, bool filled, uint
     int y1 = roundPixel(fy1);
     if (x0 > x1) std::swap(x0, x1);
     if (y0 > y1) std::swap(y0, y1);
+    uint8_t* page = workPagePixels();
     const int rowFirst = std::max(y0, 0);
     const int rowLast = std::min(y1, kScreenHeight - 1);
     if (filled) {
-        for (int y = rowFirst; y <= rowLast; ++y) fillSpan(x0, x1, y, colour);
+        for (int y = rowFirst; y <= rowLast; ++y) fillSpan(page, x0, x1, y, colour);
         return;
     }
-    fillSpan(x0, x1, y0, colour);
-    fillSpan(x0, x1, y1, colour);
+    fillSpan(page, x0, x1, y0, colour);
+    fillSpan(page, x0, x1, y1, colour);
+    if (x0 >= 0 && x1 < kScreenWidth) {
+        for (int y = rowFirst; y <= rowLast; ++y) {
+            page[y * kScreenWidth + x0] = colour;
+            page[y * kScreenWidth + x1] = colour;
+        }
+        return;
+    }
     for (int y = rowFirst; y <= rowLast; ++y) {
-        plot(x0, y, colour);
-        plot(x1, y, colour);
+        plot(page, x0, y, colour);
+        plot(page, x1, y, colour);
     }
 }
 
-// Midpoint circle, outline or filled with horizontal spans.
+// Midpoint circle, outline or filled with horizontal spans. A circle wholly
+// on the page is written without tests: its outline pixel by pixel, its disc
+// one span per row (the walk's spans of a row share its centre, so the widest
+// covers the others).
 void midpointCircle(int cx, int cy, int r, bool filled, uint8_t colour) {
+    uint8_t* page = workPagePixels();
+    const bool wholeOnPage =
+        cx - r >= 0 && cx + r < kScreenWidth && cy - r >= 0 && cy + r < kScreenHeight;
     int x = r;
     int y = 0;
     long err = 1 - r;
+    if (wholeOnPage && filled) {
+        // r < kScreenHeight / 2 here.
+        int half[kScreenHeight / 2];
+        std::fill(half, half + r + 1, -1);
+        while (x >= y) {
+            half[y] = std::max(half[y], x);
+            half[x] = std::max(half[x], y);
+            ++y;
+            if (err < 0) {
+                err += 2L * y + 1;
+            } else {
+                --x;
+                err += 2L * (y - x) + 1;
+            }
+        }
+        for (int k = 0; k <= r; ++k) {
+            if (half[k] < 0) continue;
+            const size_t width = size_t(2 * half[k] + 1);
+            std::memset(page + (cy + k) * kScreenWidth + cx - half[k], colour, width);
+            std::memset(page + (cy - k) * kScreenWidth + cx - half[k], colour, width);
+        }
+        return;
+    }
+    if (wholeOnPage) {
+        uint8_t* centre = page + cy * kScreenWidth + cx;
+        while (x >= y) {
+            const int xRows = x * kScreenWidth;
+            const int yRows = y * kScreenWidth;
+            centre[yRows + x] = colour;
+            centre[yRows - x] = colour;
+            centre[-yRows + x] = colour;
+            centre[-yRows - x] = colour;
+            centre[xRows + y] = colour;
+            centre[xRows - y] = colour;
+            centre[-xRows + y] = colour;
+            centre[-xRows - y] = colour;
+            ++y;
+            if (err < 0) {
+                err += 2L * y + 1;
+            } else {
+                --x;
+                err += 2L * (y - x) + 1;
+            }
+        }
+        return;
+    }
     while (x >= y) {
         if (filled) {
-            fillSpan(cx - x, cx + x, cy + y, colour);
-            fillSpan(cx - x, cx + x, cy - y, colour);
-            fillSpan(cx - y, cx + y, cy + x, colour);
-            fillSpan(cx - y, cx + y, cy - x, colour);
+            fillSpan(page, cx - x, cx + x, cy + y, colour);
+            fillSpan(page, cx - x, cx + x, cy - y, colour);
+            fillSpan(page, cx - y, cx + y, cy + x, colour);
+            fillSpan(page, cx - y, cx + y, cy - x, colour);
         } else {
-            plot(cx + x, cy + y, colour);
-            plot(cx - x, cy + y, colour);
-            plot(cx + x, cy - y, colour);
-            plot(cx - x, cy - y, colour);
-            plot(cx + y, cy + x, colour);
-            plot(cx - y, cy + x, colour);
-            plot(cx + y, cy - x, colour);
-            plot(cx - y, cy - x, colour);
+            plot(page, cx + x, cy + y, colour);
+            plot(page, cx - x, cy + y, colour);
+            plot(page, cx + x, cy - y, colour);
+            plot(page, cx - x, cy - y, colour);
+            plot(page, cx + y, cy + x, colour);
+            plot(page, cx - y, cy + x, colour);
+            plot(page, cx + y, cy - x, colour);
+            plot(page, cx - y, cy - x, colour);
         }
         ++y;
         if (err < 0) {
@@ -173,6 +287,7 @@ void midpointCircle(int cx, int cy, int r, bool filled, uint8_t colour) {
 
 // A very large circle, walked over the page's rows and columns only.
 void largeCircle(double cx, double cy, double r, bool filled, uint8_t colour) {
+    uint8_t* page = workPagePixels();
     for (int y = 0; y < kScreenHeight; ++y) {
         const double dy = y - cy;
         if (std::fabs(dy) > r) continue;
@@ -180,10 +295,10 @@ void largeCircle(double cx, double cy, double r, bool filled, uint8_t colour) {
         const int left = roundPixel(cx - half);
         const int right = roundPixel(cx + half);
         if (filled) {
-            fillSpan(left, right, y, colour);
+            fillSpan(page, left, right, y, colour);
         } else {
-            plot(left, y, colour);
-            plot(right, y, colour);
+            plot(page, left, y, colour);
+            plot(page, right, y, colour);
         }
     }
     if (filled) return;
@@ -191,8 +306,8 @@ void largeCircle(double cx, double cy, double r, bool filled, uint8_t colour) {
         const double dx = x - cx;
         if (std::fabs(dx) > r) continue;
         const double half = std::sqrt(r * r - dx * dx);
-        plot(x, roundPixel(cy - half), colour);
-        plot(x, roundPixel(cy + half), colour);
+        plot(page, x, roundPixel(cy - half), colour);
+        plot(page, x, roundPixel(cy + half), colour);
     }
 }
 
@@ -202,8 +317,10 @@ bool outlineMissesPage(double cx, double cy, double r) {
     if (cx + r < -1.0 || cx - r > kScreenWidth || cy + r < -1.0 || cy - r > kScreenHeight) {
         return true;
     }
+    // Opposite corners lie more than 801 apart, so no circle of radius 400
+    // or less holds all four: no need to measure.
     const double inner = r - 2.0;
-    if (inner <= 0.0) return false;
+    if (inner <= 400.0) return false;
     const double corners[4][2] = {
         {-1.0, -1.0}, {kScreenWidth, -1.0}, {-1.0, kScreenHeight}, {kScreenWidth, kScreenHeight}};
     for (const auto& c : corners) {
@@ -234,6 +351,39 @@ void drawLine(float x1, float y1, float x2, float y2, int colour, LineKind kind,
     drawingDone();
 }
 
+void drawPolyline(const float* xs, const float* ys, int n, int colour) {
+    if (n <= 0) return;
+    const uint8_t c = resolveColour(colour);
+    uint8_t* page = workPagePixels();
+    // A piece whose two ends lie in the margin box needs no clipping, and
+    // each such end is rounded once for both of its pieces.
+    double previousX = xs[0];
+    double previousY = ys[0];
+    bool previousInside = insideMarginBox(previousX, previousY);
+    int px = previousInside ? roundPixel(previousX) : 0;
+    int py = previousInside ? roundPixel(previousY) : 0;
+    for (int i = 0; i < n; ++i) {
+        const double x = xs[i];
+        const double y = ys[i];
+        const bool inside = insideMarginBox(x, y);
+        const int rx = inside ? roundPixel(x) : 0;
+        const int ry = inside ? roundPixel(y) : 0;
+        if (previousInside && inside) {
+            stepLine(page, px, py, rx, ry, c);
+        } else if (std::isfinite(previousX) && std::isfinite(previousY) && std::isfinite(x) &&
+                   std::isfinite(y)) {
+            rasterLine(previousX, previousY, x, y, c);
+        }
+        previousX = x;
+        previousY = y;
+        previousInside = inside;
+        px = rx;
+        py = ry;
+    }
+    setLastPoint(xs[n - 1], ys[n - 1]);
+    drawingDone();
+}
+
 void drawLineTo(float x2, float y2, int colour) {
     drawLine(0.0f, 0.0f, x2, y2, colour, LineKind::Line, true);
 }
@@ -247,7 +397,7 @@ void drawCircle(float cx, float cy, float radius, int colour, bool filled) {
         return;
     }
     const uint8_t c = resolveColour(colour);
-    const double rounded = std::round(r);
+    const double rounded = r <= kClampLimit ? double(roundPixel(r)) : std::round(r);
     if (rounded > static_cast<double>(kMidpointRadiusLimit)) {
         largeCircle(cx, cy, r, filled, c);
     } else {

@@ -26,24 +26,24 @@ void drawSegment(const Segment& seg) {
     const int count = static_cast<int>(std::min(size_t(levelPointCount(level)), hitFlags.size()));
 
     // t is summed in single precision: 101 samples, the last at 0.9999993.
-    Vector samples[kSegmentSamples];
+    float xs[kSegmentSamples];
+    float ys[kSegmentSamples];
     int n = 0;
     for (float t = 0.0f; t <= 1.0f && n < kSegmentSamples; t += 0.01f) {
-        samples[n++] = pathPointAt(seg, t, attractor);
+        const Vector p = pathPointAt(seg, t, attractor);
+        xs[n] = p.x;
+        ys[n] = p.y;
+        ++n;
     }
 
     // The first piece runs from the point at t = 0 to itself.
-    Vector previous = samples[0];
-    for (int i = 0; i < n; ++i) {
-        drawLine(previous.x, previous.y, samples[i].x, samples[i].y, -1);
-        previous = samples[i];
-    }
+    drawPolyline(xs, ys, n, -1);
 
     if (count == 0) return;
     if (!pointGridCurrent) refreshPointGrid(level);
     uint8_t* flags = hitFlags.data();
     for (int i = 0; i < n; ++i) {
-        forEachNearPoint(samples[i], [&](int j) {
+        forEachNearPoint(Vector{xs[i], ys[i], 0}, [&](int j) {
             if (j < count) flags[j] = 255;
         });
     }
