@@ -27,20 +27,32 @@ int segmentCount(const Path& path);
 
 // Segment k (k even, k + 3 <= 50).
 Segment segmentOf(const Path& path, int k);
-// The point of the segment at t, pulled towards the attractor when its flag is
-// not 0. At an end knot the pull vanishes and the knot is returned. Inline, so
-// that a segment's 101 samples are worked out in one loop without calls.
-inline Vector pathPointAt(const Segment& seg, float t, Vector attractor) {
+// The four weights of the point at t, with s = 1 - t: s^3, 3ts^2, 3t^2s and
+// t^3, each worked out in double and rounded to single precision.
+struct PathWeights {
+    float w0, w1, w2, w3;
+};
+
+inline PathWeights pathWeights(float t) {
     const float s = 1.0f - t;
     const double ds = s;
     const double dt = t;
-    const float w0 = static_cast<float>(ds * ds * ds);
-    const float w1 = static_cast<float>(3.0 * dt * ds * ds);
-    const float w2 = static_cast<float>(3.0 * dt * dt * ds);
-    const float w3 = static_cast<float>(dt * dt * dt);
-    Vector b = vecAdd(vecScale(w0, seg.p0), vecScale(w1, seg.p1));
-    b = vecAdd(b, vecScale(w2, seg.p2));
-    b = vecAdd(b, vecScale(w3, seg.p3));
+    PathWeights w;
+    w.w0 = static_cast<float>(ds * ds * ds);
+    w.w1 = static_cast<float>(3.0 * dt * ds * ds);
+    w.w2 = static_cast<float>(3.0 * dt * dt * ds);
+    w.w3 = static_cast<float>(dt * dt * dt);
+    return w;
+}
+
+// The point of the segment with weights w, pulled towards the attractor when
+// its flag is not 0. At an end knot the pull vanishes and the knot is
+// returned. Inline, so that a segment's 101 samples are worked out in one
+// loop without calls.
+inline Vector pathPointWithWeights(const Segment& seg, const PathWeights& w, Vector attractor) {
+    Vector b = vecAdd(vecScale(w.w0, seg.p0), vecScale(w.w1, seg.p1));
+    b = vecAdd(b, vecScale(w.w2, seg.p2));
+    b = vecAdd(b, vecScale(w.w3, seg.p3));
     if (attractor.flag == 0) return b;
 
     const float d = vecDistance(b, attractor);
@@ -53,5 +65,11 @@ inline Vector pathPointAt(const Segment& seg, float t, Vector attractor) {
     const float f = static_cast<float>(1.0 / (1.0 + q));
     return vecAdd(b, vecScale(f, vecSub(attractor, b)));
 }
+
+// The point of the segment at t.
+inline Vector pathPointAt(const Segment& seg, float t, Vector attractor) {
+    return pathPointWithWeights(seg, pathWeights(t), attractor);
+}
+
 // A new random path of n segments (n limited to 0..24).
 Path generatePath(int16_t n);

@@ -128,19 +128,27 @@ void stepLine(uint8_t* page, int x0, int y0, int x1, int y1, uint8_t colour) {
     const int sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
     if (onPage(x0, y0) && onPage(x1, y1)) {
-        // So is every pixel between. Each step moves along the longer axis,
-        // so the line has max(dx, -dy) + 1 pixels; the steps are the same as
-        // below, taken without branches, which a short line's pixels would
-        // mispredict about every other time.
+        // So is every pixel between. The line has max(dx, -dy) + 1 pixels
+        // and every step moves along the longer axis (it has to, to get
+        // there in that many steps), so only the other axis needs the test,
+        // taken without a branch: a short line's pixels would mispredict it
+        // about every other time.
         uint8_t* p = page + y0 * kScreenWidth + x0;
         const int rowStep = sy * kScreenWidth;
-        for (int n = std::max(dx, -dy); n > 0; --n) {
-            *p = colour;
-            const int e2 = 2 * err;
-            const int xMask = -int(e2 >= dy);
-            const int yMask = -int(e2 <= dx);
-            err += (dy & xMask) + (dx & yMask);
-            p += (sx & xMask) + (rowStep & yMask);
+        if (dx >= -dy) {
+            for (int n = dx; n > 0; --n) {
+                *p = colour;
+                const bool yStep = 2 * err <= dx;
+                err += yStep ? dy + dx : dy;
+                p += yStep ? sx + rowStep : sx;
+            }
+        } else {
+            for (int n = -dy; n > 0; --n) {
+                *p = colour;
+                const bool xStep = 2 * err >= dy;
+                err += xStep ? dx + dy : dx;
+                p += xStep ? rowStep + sx : rowStep;
+            }
         }
         *p = colour;
         return;

@@ -20,20 +20,42 @@ void drawHandleLines() {
     }
 }
 
+namespace {
+
+// The weights of the 101 samples, the same for every segment: worked out
+// once, by the very operations of pathPointAt.
+struct SampleWeights {
+    PathWeights w[kSegmentSamples];
+    int count = 0;
+};
+
+const SampleWeights& sampleWeights() {
+    static const SampleWeights table = [] {
+        SampleWeights made;
+        // t is summed in single precision: 101 samples, the last at 0.9999993.
+        for (float t = 0.0f; t <= 1.0f && made.count < kSegmentSamples; t += 0.01f) {
+            made.w[made.count++] = pathWeights(t);
+        }
+        return made;
+    }();
+    return table;
+}
+
+}  // namespace
+
 void drawSegment(const Segment& seg) {
     const Level& level = thisLevel();
     const Vector attractor = level.attractor;
     const int count = static_cast<int>(std::min(size_t(levelPointCount(level)), hitFlags.size()));
 
-    // t is summed in single precision: 101 samples, the last at 0.9999993.
+    const SampleWeights& weights = sampleWeights();
+    const int n = weights.count;
     float xs[kSegmentSamples];
     float ys[kSegmentSamples];
-    int n = 0;
-    for (float t = 0.0f; t <= 1.0f && n < kSegmentSamples; t += 0.01f) {
-        const Vector p = pathPointAt(seg, t, attractor);
-        xs[n] = p.x;
-        ys[n] = p.y;
-        ++n;
+    for (int i = 0; i < n; ++i) {
+        const Vector p = pathPointWithWeights(seg, weights.w[i], attractor);
+        xs[i] = p.x;
+        ys[i] = p.y;
     }
 
     // The first piece runs from the point at t = 0 to itself.

@@ -11,6 +11,8 @@ PointGrid pointGrid;
 namespace {
 
 constexpr size_t kCells = static_cast<size_t>(kGridColumns) * kGridRows;
+// Each point is listed under at most nine cells; the offsets are 16-bit.
+static_assert(9 * kMaxPoints <= 65535);
 
 uint32_t bitsOf(float v) {
     uint32_t bits;
@@ -38,9 +40,16 @@ bool onTheCells(const Vector& v) {
     return v.x >= kGridLeft && v.x < kRight && v.y >= kGridTop && v.y < kBottom;
 }
 
-size_t cellOf(const Vector& v) {
-    return static_cast<size_t>(gridCellOf(v.y, kGridTop, kGridRows)) * kGridColumns +
-           static_cast<size_t>(gridCellOf(v.x, kGridLeft, kGridColumns));
+// Calls add(cell) for the cell of v (on the cells) and its neighbours.
+template <typename Add>
+void forEachNeighbourCell(const Vector& v, Add&& add) {
+    const int column = gridCellOf(v.x, kGridLeft, kGridColumns);
+    const int row = gridCellOf(v.y, kGridTop, kGridRows);
+    for (int r = std::max(row - 1, 0); r <= std::min(row + 1, kGridRows - 1); ++r) {
+        for (int c = std::max(column - 1, 0); c <= std::min(column + 1, kGridColumns - 1); ++c) {
+            add(static_cast<size_t>(r) * kGridColumns + static_cast<size_t>(c));
+        }
+    }
 }
 
 }  // namespace
@@ -56,13 +65,14 @@ void refreshPointGrid(const Level& level) {
     g.inside.clear();
     g.outside.clear();
 
-    // Counting sort by cell: count, take prefix sums, then place.
+    // Counting sort by cell, each point under its own cell and its
+    // neighbours': count, take prefix sums, then place.
     for (int j = 0; j < count; ++j) {
         const Vector& v = level.points[static_cast<size_t>(j)];
         g.indexedBits[2 * static_cast<size_t>(j)] = bitsOf(v.x);
         g.indexedBits[2 * static_cast<size_t>(j) + 1] = bitsOf(v.y);
         if (onTheCells(v)) {
-            ++g.cellStart[cellOf(v) + 1];
+            forEachNeighbourCell(v, [&](size_t cell) { ++g.cellStart[cell + 1]; });
         } else {
             g.outside.push_back(GridPoint{v.x, v.y, static_cast<uint16_t>(j)});
         }
@@ -73,7 +83,9 @@ void refreshPointGrid(const Level& level) {
     for (int j = 0; j < count; ++j) {
         const Vector& v = level.points[static_cast<size_t>(j)];
         if (!onTheCells(v)) continue;
-        g.inside[next[cellOf(v)]++] = GridPoint{v.x, v.y, static_cast<uint16_t>(j)};
+        forEachNeighbourCell(v, [&](size_t cell) {
+            g.inside[next[cell]++] = GridPoint{v.x, v.y, static_cast<uint16_t>(j)};
+        });
     }
 }
 

@@ -28,8 +28,8 @@ struct PointGrid {
     int count = 0;                      // points indexed: 0..count-1
     std::vector<uint32_t> indexedBits;  // x and y bit patterns of the indexed points
     std::vector<uint16_t> cellStart;    // kGridColumns * kGridRows + 1 offsets into inside
-    std::vector<GridPoint> inside;      // points in cell order, row by row
-    std::vector<GridPoint> outside;     // points off the cells
+    std::vector<GridPoint> inside;   // per cell, row by row: the points of it and its 8 neighbours
+    std::vector<GridPoint> outside;  // points off the cells
 };
 
 extern PointGrid pointGrid;
@@ -51,24 +51,23 @@ template <typename Near>
 inline void forEachNearPoint(Vector p, Near&& near) {
     const PointGrid& g = pointGrid;
     // isNear accepts at most 5 pixels (plus a rounding far below a pixel for
-    // coordinates on the cells), so a reach of 6 loses no point.
+    // coordinates on the cells). So a point near p lies within 6 of it, in
+    // p's cell or a neighbour (6 is less than a cell), and p's cell lists
+    // it; that also holds for p within 6 outside the cells, taken to the
+    // cell at the border.
     constexpr float kReach = 6.0f;
     constexpr float kRight = kGridLeft + kGridCell * kGridColumns;
     constexpr float kBottom = kGridTop + kGridCell * kGridRows;
     if (p.x >= kGridLeft - kReach && p.x < kRight + kReach && p.y >= kGridTop - kReach &&
         p.y < kBottom + kReach && !g.inside.empty()) {
-        const int c0 = gridCellOf(p.x - kReach, kGridLeft, kGridColumns);
-        const int c1 = gridCellOf(p.x + kReach, kGridLeft, kGridColumns);
-        const int r0 = gridCellOf(p.y - kReach, kGridTop, kGridRows);
-        const int r1 = gridCellOf(p.y + kReach, kGridTop, kGridRows);
-        for (int r = r0; r <= r1; ++r) {
-            // The cells c0..c1 of one row are contiguous in inside.
-            const int first = g.cellStart[static_cast<size_t>(r * kGridColumns + c0)];
-            const int last = g.cellStart[static_cast<size_t>(r * kGridColumns + c1 + 1)];
-            for (int e = first; e < last; ++e) {
-                const GridPoint& q = g.inside[static_cast<size_t>(e)];
-                if (isNear(p, Vector{q.x, q.y, 0})) near(static_cast<int>(q.index));
-            }
+        const size_t cell =
+            static_cast<size_t>(gridCellOf(p.y, kGridTop, kGridRows)) * kGridColumns +
+            static_cast<size_t>(gridCellOf(p.x, kGridLeft, kGridColumns));
+        const int first = g.cellStart[cell];
+        const int last = g.cellStart[cell + 1];
+        for (int e = first; e < last; ++e) {
+            const GridPoint& q = g.inside[static_cast<size_t>(e)];
+            if (isNear(p, Vector{q.x, q.y, 0})) near(static_cast<int>(q.index));
         }
     }
     for (const GridPoint& q : g.outside) {
