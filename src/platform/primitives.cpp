@@ -114,7 +114,38 @@ bool clipToMarginBox(double& x0, double& y0, double& x1, double& y1) {
     return (code0 | code1) == 0;
 }
 
-// Bresenham's line between two rounded end points.
+// Bresenham's steps between two rounded end points on the page, and so every
+// pixel between. The line has max(dx, -dy) + 1 pixels and every step moves
+// along the longer axis (it has to, to get there in that many steps), so
+// only the other axis needs the test, taken without a branch: a short line's
+// pixels would mispredict it about every other time.
+inline void stepLineOnPage(uint8_t* page, int x0, int y0, int x1, int y1, uint8_t colour) {
+    const int dx = std::abs(x1 - x0);
+    const int dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1;
+    const int rowStep = y0 < y1 ? kScreenWidth : -kScreenWidth;
+    int err = dx + dy;
+    uint8_t* p = page + y0 * kScreenWidth + x0;
+    if (dx >= -dy) {
+        for (int n = dx; n > 0; --n) {
+            *p = colour;
+            const bool yStep = 2 * err <= dx;
+            err += yStep ? dy + dx : dy;
+            p += yStep ? sx + rowStep : sx;
+        }
+    } else {
+        for (int n = -dy; n > 0; --n) {
+            *p = colour;
+            const bool xStep = 2 * err >= dy;
+            err += xStep ? dx + dy : dx;
+            p += xStep ? rowStep + sx : rowStep;
+        }
+    }
+    *p = colour;
+}
+
+// Bresenham's line between two rounded end points, clipped to the page pixel
+// by pixel where it crosses the page's edge.
 void stepLine(uint8_t* page, int x0, int y0, int x1, int y1, uint8_t colour) {
     // Every pixel lies in the box of the two ends: a box off the page draws
     // nothing.
@@ -122,37 +153,15 @@ void stepLine(uint8_t* page, int x0, int y0, int x1, int y1, uint8_t colour) {
         std::min(y0, y1) >= kScreenHeight) {
         return;
     }
+    if (onPage(x0, y0) && onPage(x1, y1)) {
+        stepLineOnPage(page, x0, y0, x1, y1, colour);
+        return;
+    }
     const int dx = std::abs(x1 - x0);
     const int dy = -std::abs(y1 - y0);
     const int sx = x0 < x1 ? 1 : -1;
     const int sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
-    if (onPage(x0, y0) && onPage(x1, y1)) {
-        // So is every pixel between. The line has max(dx, -dy) + 1 pixels
-        // and every step moves along the longer axis (it has to, to get
-        // there in that many steps), so only the other axis needs the test,
-        // taken without a branch: a short line's pixels would mispredict it
-        // about every other time.
-        uint8_t* p = page + y0 * kScreenWidth + x0;
-        const int rowStep = sy * kScreenWidth;
-        if (dx >= -dy) {
-            for (int n = dx; n > 0; --n) {
-                *p = colour;
-                const bool yStep = 2 * err <= dx;
-                err += yStep ? dy + dx : dy;
-                p += yStep ? sx + rowStep : sx;
-            }
-        } else {
-            for (int n = -dy; n > 0; --n) {
-                *p = colour;
-                const bool xStep = 2 * err >= dy;
-                err += xStep ? dx + dy : dx;
-                p += xStep ? rowStep + sx : rowStep;
-            }
-        }
-        *p = colour;
-        return;
-    }
     for (;;) {
         plot(page, x0, y0, colour);
         if (x0 == x1 && y0 == y1) break;
@@ -172,6 +181,14 @@ void rasterLine(double fx0, double fy0, double fx1, double fy1, uint8_t colour) 
     if (!clipToMarginBox(fx0, fy0, fx1, fy1)) return;
     stepLine(workPagePixels(), roundPixel(fx0), roundPixel(fy0), roundPixel(fx1), roundPixel(fy1),
              colour);
+}
+
+// roundPixel of a single-precision coordinate inside the margin box, in
+// fewer steps: |v| + 0.5 is exact in double for every float of at least
+// 2^-29 up to the box's edge, and a smaller one cannot reach 1 with it.
+int roundFloatPixel(float v) {
+    const double d = v;
+    return static_cast<int>(d + std::copysign(0.5, d));
 }
 
 // Inside the box that clipToMarginBox clips to, where it leaves a line as it
@@ -363,20 +380,25 @@ void drawPolyline(const float* xs, const float* ys, int n, int colour) {
     if (n <= 0) return;
     const uint8_t c = resolveColour(colour);
     uint8_t* page = workPagePixels();
-    // A piece whose two ends lie in the margin box needs no clipping, and
-    // each such end is rounded once for both of its pieces.
-    double previousX = xs[0];
-    double previousY = ys[0];
+    // A piece whose two ends lie in the margin box needs no clipping, one
+    // whose two ends lie on the page no test at all, and each end is rounded
+    // once for both of its pieces.
+    float previousX = xs[0];
+    float previousY = ys[0];
     bool previousInside = insideMarginBox(previousX, previousY);
-    int px = previousInside ? roundPixel(previousX) : 0;
-    int py = previousInside ? roundPixel(previousY) : 0;
+    int px = previousInside ? roundFloatPixel(previousX) : 0;
+    int py = previousInside ? roundFloatPixel(previousY) : 0;
+    bool previousOn = previousInside && onPage(px, py);
     for (int i = 0; i < n; ++i) {
-        const double x = xs[i];
-        const double y = ys[i];
+        const float x = xs[i];
+        const float y = ys[i];
         const bool inside = insideMarginBox(x, y);
-        const int rx = inside ? roundPixel(x) : 0;
-        const int ry = inside ? roundPixel(y) : 0;
-        if (previousInside && inside) {
+        const int rx = inside ? roundFloatPixel(x) : 0;
+        const int ry = inside ? roundFloatPixel(y) : 0;
+        const bool on = inside && onPage(rx, ry);
+        if (previousOn && on) {
+            stepLineOnPage(page, px, py, rx, ry, c);
+        } else if (previousInside && inside) {
             stepLine(page, px, py, rx, ry, c);
         } else if (std::isfinite(previousX) && std::isfinite(previousY) && std::isfinite(x) &&
                    std::isfinite(y)) {
@@ -385,6 +407,7 @@ void drawPolyline(const float* xs, const float* ys, int n, int colour) {
         previousX = x;
         previousY = y;
         previousInside = inside;
+        previousOn = on;
         px = rx;
         py = ry;
     }
