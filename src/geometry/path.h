@@ -45,14 +45,18 @@ inline PathWeights pathWeights(float t) {
     return w;
 }
 
-// The point of the segment with weights w, pulled towards the attractor when
-// its flag is not 0. At an end knot the pull vanishes and the knot is
-// returned. Inline, so that a segment's 101 samples are worked out in one
-// loop without calls.
-inline Vector pathPointWithWeights(const Segment& seg, const PathWeights& w, Vector attractor) {
+// The unbent point of the segment with weights w.
+inline Vector pathCurvePoint(const Segment& seg, const PathWeights& w) {
     Vector b = vecAdd(vecScale(w.w0, seg.p0), vecScale(w.w1, seg.p1));
     b = vecAdd(b, vecScale(w.w2, seg.p2));
-    b = vecAdd(b, vecScale(w.w3, seg.p3));
+    return vecAdd(b, vecScale(w.w3, seg.p3));
+}
+
+// The point of the segment with weights w, pulled towards the attractor when
+// its flag is not 0. At an end knot the pull vanishes and the knot is
+// returned. Inline, so that sampling loops run without calls.
+inline Vector pathPointWithWeights(const Segment& seg, const PathWeights& w, Vector attractor) {
+    const Vector b = pathCurvePoint(seg, w);
     if (attractor.flag == 0) return b;
 
     const float d = vecDistance(b, attractor);
@@ -65,6 +69,11 @@ inline Vector pathPointWithWeights(const Segment& seg, const PathWeights& w, Vec
     const float f = static_cast<float>(1.0 / (1.0 + q));
     return vecAdd(b, vecScale(f, vecSub(attractor, b)));
 }
+
+// pathPointWithWeights for n weight sets at once, into xs and ys: the very
+// same operations, done for two points at a time where the processor can.
+void pathPointsWithWeights(const Segment& seg, const PathWeights* w, int n, Vector attractor,
+                           float* xs, float* ys);
 
 // The point of the segment at t.
 inline Vector pathPointAt(const Segment& seg, float t, Vector attractor) {

@@ -129,16 +129,16 @@ inline void stepLineOnPage(uint8_t* page, int x0, int y0, int x1, int y1, uint8_
     if (dx >= -dy) {
         for (int n = dx; n > 0; --n) {
             *p = colour;
-            const bool yStep = 2 * err <= dx;
-            err += yStep ? dy + dx : dy;
-            p += yStep ? sx + rowStep : sx;
+            const int yStep = -int(2 * err <= dx);  // all ones or zero
+            err += dy + (dx & yStep);
+            p += sx + (rowStep & yStep);
         }
     } else {
         for (int n = -dy; n > 0; --n) {
             *p = colour;
-            const bool xStep = 2 * err >= dy;
-            err += xStep ? dx + dy : dx;
-            p += xStep ? rowStep + sx : rowStep;
+            const int xStep = -int(2 * err >= dy);
+            err += dx + (dy & xStep);
+            p += rowStep + (sx & xStep);
         }
     }
     *p = colour;
@@ -432,7 +432,11 @@ void drawCircle(float cx, float cy, float radius, int colour, bool filled) {
     if (rounded > static_cast<double>(kMidpointRadiusLimit)) {
         largeCircle(cx, cy, r, filled, c);
     } else {
-        midpointCircle(roundPixel(cx), roundPixel(cy), static_cast<int>(rounded), filled, c);
+        // A centre this close to the page is rounded the short way.
+        const bool near = insideMarginBox(cx, cy);
+        midpointCircle(near ? roundFloatPixel(cx) : roundPixel(cx),
+                       near ? roundFloatPixel(cy) : roundPixel(cy), static_cast<int>(rounded),
+                       filled, c);
     }
     drawingDone();
 }

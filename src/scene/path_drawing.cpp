@@ -52,11 +52,7 @@ void drawSegment(const Segment& seg) {
     const int n = weights.count;
     float xs[kSegmentSamples];
     float ys[kSegmentSamples];
-    for (int i = 0; i < n; ++i) {
-        const Vector p = pathPointWithWeights(seg, weights.w[i], attractor);
-        xs[i] = p.x;
-        ys[i] = p.y;
-    }
+    pathPointsWithWeights(seg, weights.w, n, attractor, xs, ys);
 
     // The first piece runs from the point at t = 0 to itself.
     drawPolyline(xs, ys, n, -1);

@@ -25,10 +25,10 @@ uint32_t bitsOf(float v) {
 bool sameAsIndexed(const Level& level, int count) {
     const PointGrid& g = pointGrid;
     if (count != g.count) return false;
-    const uint32_t* bits = g.indexedBits.data();
+    const float* at = g.positions.data();
     for (int j = 0; j < count; ++j) {
         const Vector& v = level.points[static_cast<size_t>(j)];
-        if (bitsOf(v.x) != bits[2 * j] || bitsOf(v.y) != bits[2 * j + 1]) return false;
+        if (bitsOf(v.x) != bitsOf(at[2 * j]) || bitsOf(v.y) != bitsOf(at[2 * j + 1])) return false;
     }
     return true;
 }
@@ -60,7 +60,7 @@ void refreshPointGrid(const Level& level) {
 
     PointGrid& g = pointGrid;
     g.count = count;
-    g.indexedBits.resize(2 * static_cast<size_t>(count));
+    g.positions.resize(2 * static_cast<size_t>(count));
     g.cellStart.assign(kCells + 1, 0);
     g.inside.clear();
     g.outside.clear();
@@ -69,8 +69,8 @@ void refreshPointGrid(const Level& level) {
     // neighbours': count, take prefix sums, then place.
     for (int j = 0; j < count; ++j) {
         const Vector& v = level.points[static_cast<size_t>(j)];
-        g.indexedBits[2 * static_cast<size_t>(j)] = bitsOf(v.x);
-        g.indexedBits[2 * static_cast<size_t>(j) + 1] = bitsOf(v.y);
+        g.positions[2 * static_cast<size_t>(j)] = v.x;
+        g.positions[2 * static_cast<size_t>(j) + 1] = v.y;
         if (onTheCells(v)) {
             forEachNeighbourCell(v, [&](size_t cell) { ++g.cellStart[cell + 1]; });
         } else {
@@ -83,9 +83,8 @@ void refreshPointGrid(const Level& level) {
     for (int j = 0; j < count; ++j) {
         const Vector& v = level.points[static_cast<size_t>(j)];
         if (!onTheCells(v)) continue;
-        forEachNeighbourCell(v, [&](size_t cell) {
-            g.inside[next[cell]++] = GridPoint{v.x, v.y, static_cast<uint16_t>(j)};
-        });
+        forEachNeighbourCell(
+            v, [&](size_t cell) { g.inside[next[cell]++] = static_cast<uint16_t>(j); });
     }
 }
 

@@ -25,11 +25,11 @@ struct GridPoint {
 };
 
 struct PointGrid {
-    int count = 0;                      // points indexed: 0..count-1
-    std::vector<uint32_t> indexedBits;  // x and y bit patterns of the indexed points
-    std::vector<uint16_t> cellStart;    // kGridColumns * kGridRows + 1 offsets into inside
-    std::vector<GridPoint> inside;   // per cell, row by row: the points of it and its 8 neighbours
-    std::vector<GridPoint> outside;  // points off the cells
+    int count = 0;                    // points indexed: 0..count-1
+    std::vector<float> positions;     // x and y of indexed point j at 2j and 2j + 1
+    std::vector<uint16_t> cellStart;  // kGridColumns * kGridRows + 1 offsets into inside
+    std::vector<uint16_t> inside;     // per cell, row by row: the points of it and its 8 neighbours
+    std::vector<GridPoint> outside;   // points off the cells
 };
 
 extern PointGrid pointGrid;
@@ -65,9 +65,10 @@ inline void forEachNearPoint(Vector p, Near&& near) {
             static_cast<size_t>(gridCellOf(p.x, kGridLeft, kGridColumns));
         const int first = g.cellStart[cell];
         const int last = g.cellStart[cell + 1];
+        const float* at = g.positions.data();
         for (int e = first; e < last; ++e) {
-            const GridPoint& q = g.inside[static_cast<size_t>(e)];
-            if (isNear(p, Vector{q.x, q.y, 0})) near(static_cast<int>(q.index));
+            const int j = g.inside[static_cast<size_t>(e)];
+            if (isNear(p, Vector{at[2 * j], at[2 * j + 1], 0})) near(j);
         }
     }
     for (const GridPoint& q : g.outside) {
