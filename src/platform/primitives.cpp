@@ -26,7 +26,7 @@ bool onPage(int x, int y) {
     return x >= 0 && y >= 0 && x < kScreenWidth && y < kScreenHeight;
 }
 
-void plot(uint8_t* page, int x, int y, uint8_t colour) {
+void plotChecked(uint8_t* page, int x, int y, uint8_t colour) {
     if (onPage(x, y)) page[y * kScreenWidth + x] = colour;
 }
 
@@ -163,7 +163,7 @@ void stepLine(uint8_t* page, int x0, int y0, int x1, int y1, uint8_t colour) {
     const int sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
     for (;;) {
-        plot(page, x0, y0, colour);
+        plotChecked(page, x0, y0, colour);
         if (x0 == x1 && y0 == y1) break;
         const int e2 = 2 * err;
         if (e2 >= dy) {
@@ -222,8 +222,8 @@ void rasterBox(double fx0, double fy0, double fx1, double fy1, bool filled, uint
         return;
     }
     for (int y = rowFirst; y <= rowLast; ++y) {
-        plot(page, x0, y, colour);
-        plot(page, x1, y, colour);
+        plotChecked(page, x0, y, colour);
+        plotChecked(page, x1, y, colour);
     }
 }
 
@@ -291,14 +291,14 @@ void midpointCircle(int cx, int cy, int r, bool filled, uint8_t colour) {
             fillSpan(page, cx - y, cx + y, cy + x, colour);
             fillSpan(page, cx - y, cx + y, cy - x, colour);
         } else {
-            plot(page, cx + x, cy + y, colour);
-            plot(page, cx - x, cy + y, colour);
-            plot(page, cx + x, cy - y, colour);
-            plot(page, cx - x, cy - y, colour);
-            plot(page, cx + y, cy + x, colour);
-            plot(page, cx - y, cy + x, colour);
-            plot(page, cx + y, cy - x, colour);
-            plot(page, cx - y, cy - x, colour);
+            plotChecked(page, cx + x, cy + y, colour);
+            plotChecked(page, cx - x, cy + y, colour);
+            plotChecked(page, cx + x, cy - y, colour);
+            plotChecked(page, cx - x, cy - y, colour);
+            plotChecked(page, cx + y, cy + x, colour);
+            plotChecked(page, cx - y, cy + x, colour);
+            plotChecked(page, cx + y, cy - x, colour);
+            plotChecked(page, cx - y, cy - x, colour);
         }
         ++y;
         if (err < 0) {
@@ -322,8 +322,8 @@ void largeCircle(double cx, double cy, double r, bool filled, uint8_t colour) {
         if (filled) {
             fillSpan(page, left, right, y, colour);
         } else {
-            plot(page, left, y, colour);
-            plot(page, right, y, colour);
+            plotChecked(page, left, y, colour);
+            plotChecked(page, right, y, colour);
         }
     }
     if (filled) return;
@@ -331,8 +331,8 @@ void largeCircle(double cx, double cy, double r, bool filled, uint8_t colour) {
         const double dx = x - cx;
         if (std::fabs(dx) > r) continue;
         const double half = std::sqrt(r * r - dx * dx);
-        plot(page, x, roundPixel(cy - half), colour);
-        plot(page, x, roundPixel(cy + half), colour);
+        plotChecked(page, x, roundPixel(cy - half), colour);
+        plotChecked(page, x, roundPixel(cy + half), colour);
     }
 }
 

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -147,6 +149,53 @@ Path pathOf(uint8_t lastSlot) {
     p.lastSlot = lastSlot;
     for (int i = 0; i < kPathSlots; ++i) p.slots[i] = at(static_cast<float>(i), 1);
     return p;
+}
+
+// Equal bits, or both NaN: which NaN an operation passes on depends on the
+// order in which the compiler put its operands, and the game treats every
+// NaN alike (no pixel, no touch).
+bool sameFloat(float a, float b) {
+    return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+}
+
+// The batch form against the single point, bit for bit: random segments near
+// and far, the attractor on a knot, on the curve or absent, odd and even
+// counts, infinities and NaN.
+TEST(PathPointsWithWeights, SameBitsAsOnePointAtATime) {
+    uint32_t state = 12345;
+    const auto next = [&] {
+        state = state * 1664525u + 1013904223u;
+        return double(state >> 8) / double(1u << 24);
+    };
+    const auto coordinate = [&] {
+        const double kind = next();
+        if (kind < 0.6) return float(std::floor(next() * 700.0) - 30.0);
+        if (kind < 0.8) return float(next() * 640.0);
+        if (kind < 0.9) return float((next() - 0.5) * 2e7);
+        if (kind < 0.93) return float(next() < 0.5 ? 1e30 : -1e30);
+        if (kind < 0.95) return std::numeric_limits<float>::infinity();
+        if (kind < 0.97) return std::numeric_limits<float>::quiet_NaN();
+        return 0.0f;
+    };
+    PathWeights weights[101];
+    int count = 0;
+    for (float t = 0.0f; t <= 1.0f && count < 101; t += 0.01f) weights[count++] = pathWeights(t);
+    for (int round = 0; round < 3000; ++round) {
+        const Segment seg{at(coordinate(), coordinate()), at(coordinate(), coordinate()),
+                          at(coordinate(), coordinate()), at(coordinate(), coordinate())};
+        Vector attractor = at(coordinate(), coordinate(), next() < 0.15 ? 0 : -1);
+        if (next() < 0.1) attractor = at(seg.p0.x, seg.p0.y, -1);
+        if (next() < 0.1) attractor = at(seg.p3.x, seg.p3.y, -1);
+        const int n = 1 + int(next() * 101);
+        float xs[101];
+        float ys[101];
+        pathPointsWithWeights(seg, weights, n, attractor, xs, ys);
+        for (int i = 0; i < n; ++i) {
+            const Vector p = pathPointWithWeights(seg, weights[i], attractor);
+            ASSERT_TRUE(sameFloat(xs[i], p.x)) << "round " << round << " i " << i;
+            ASSERT_TRUE(sameFloat(ys[i], p.y)) << "round " << round << " i " << i;
+        }
+    }
 }
 
 TEST(PathSlots, CountsForWellFormedPaths) {

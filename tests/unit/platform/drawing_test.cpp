@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <vector>
 
+#include "../../../bench/reference_drawing.h"
 #include "platform/headless/headless.h"
 #include "platform/host.h"
 #include "platform/page_flip.h"
@@ -201,6 +203,91 @@ TEST_F(Drawing, CircleOutlineAndDisc) {
     EXPECT_EQ(pixelAt(0, 5, 0), kInk);
     EXPECT_EQ(pixelAt(0, 0, 5), kInk);
     EXPECT_EQ(pixelAt(0, 639, 479), 0);
+}
+
+// Every primitive against the straightforward rasteriser of bench/: random
+// lines, polylines, boxes, circles and discs on the page, across its edges,
+// far off it, at half-pixel ties, huge and not finite; the same pixels and
+// the same last point after each one.
+TEST_F(Drawing, RandomShapesMatchTheStraightforwardRasteriser) {
+    uint32_t state = 2024;
+    const auto next = [&] {
+        state = state * 1664525u + 1013904223u;
+        return double(state >> 8) / double(1u << 24);
+    };
+    const auto coordinate = [&](int size) {
+        const double kind = next();
+        if (kind < 0.5) return float(next() * size);
+        if (kind < 0.65) return float(std::floor(next() * (size + 40)) - 20.0 + 0.5);  // ties
+        if (kind < 0.8) return float((next() - 0.5) * 4000.0);
+        if (kind < 0.9) return float((next() - 0.5) * 1e5);
+        if (kind < 0.95) return float((next() - 0.5) * 1e30);
+        if (kind < 0.97) return std::numeric_limits<float>::infinity();
+        if (kind < 0.98) return std::numeric_limits<float>::quiet_NaN();
+        return -0.0f;
+    };
+    const auto radius = [&] {
+        const double kind = next();
+        if (kind < 0.5) return float(next() * 8.0);
+        if (kind < 0.8) return float(next() * 300.0);
+        if (kind < 0.9) return float(-next() * 50.0);
+        if (kind < 0.97) return float(next() * 3e6);
+        return std::numeric_limits<float>::infinity();
+    };
+    setForeground(kInk);
+    reference::clear(uint8_t(background()));
+    for (int round = 0; round < 3000; ++round) {
+        const int colour = next() < 0.3 ? -1 : int(next() * 256);
+        const int shape = int(next() * 6);
+        if (shape == 0) {
+            const float x1 = coordinate(kScreenWidth), y1 = coordinate(kScreenHeight);
+            const float x2 = coordinate(kScreenWidth), y2 = coordinate(kScreenHeight);
+            drawLine(x1, y1, x2, y2, colour);
+            reference::line(x1, y1, x2, y2, colour);
+        } else if (shape == 1) {
+            const float x = coordinate(kScreenWidth), y = coordinate(kScreenHeight);
+            drawLineTo(x, y, colour);
+            reference::lineTo(x, y, colour);
+        } else if (shape == 2) {
+            const LineKind kind = next() < 0.5 ? LineKind::Box : LineKind::FilledBox;
+            const float x1 = coordinate(kScreenWidth), y1 = coordinate(kScreenHeight);
+            const float x2 = coordinate(kScreenWidth), y2 = coordinate(kScreenHeight);
+            drawLine(x1, y1, x2, y2, colour, kind);
+            reference::line(x1, y1, x2, y2, colour, kind);
+        } else if (shape == 3) {
+            const float x = coordinate(kScreenWidth), y = coordinate(kScreenHeight);
+            const float r = radius();
+            const bool filled = next() < 0.5;
+            drawCircle(x, y, r, colour, filled);
+            reference::circle(x, y, r, colour, filled);
+        } else {
+            // A polyline of short steps, as a curve's samples are, now and
+            // then leaping across the page's edge or out of the margin box.
+            float xs[40];
+            float ys[40];
+            const int n = 1 + int(next() * 40);
+            xs[0] = coordinate(kScreenWidth);
+            ys[0] = coordinate(kScreenHeight);
+            for (int i = 1; i < n; ++i) {
+                const bool leap = next() < 0.1;
+                xs[i] = leap ? coordinate(kScreenWidth) : xs[i - 1] + float((next() - 0.5) * 30.0);
+                ys[i] = leap ? coordinate(kScreenHeight) : ys[i - 1] + float((next() - 0.5) * 30.0);
+            }
+            drawPolyline(xs, ys, n, colour);
+            reference::line(xs[0], ys[0], xs[0], ys[0], colour);
+            for (int i = 1; i < n; ++i) reference::line(xs[i - 1], ys[i - 1], xs[i], ys[i], colour);
+        }
+        ASSERT_EQ(std::memcmp(reference::page, pagePixels(workPage()), sizeof reference::page), 0)
+            << "round " << round << " shape " << shape;
+        const float lastX = lastPointX(), lastY = lastPointY();
+        ASSERT_TRUE(std::memcmp(&reference::lastX, &lastX, sizeof lastX) == 0 &&
+                    std::memcmp(&reference::lastY, &lastY, sizeof lastY) == 0)
+            << "round " << round;
+        if (round % 200 == 199) {
+            clearPage();
+            reference::clear(uint8_t(background()));
+        }
+    }
 }
 
 TEST_F(Drawing, SetPixelSkipsPositionsOffThePage) {

@@ -61,6 +61,20 @@ TEST_F(PointGridTest, RandomLevelsDrawTheStraightforwardPixels) {
     for (int round = 0; round < 100; ++round) {
         resetLevelSet();
         makeTrickyLevel(levels[0]);
+        if (round % 2 == 1) {
+            // Knots and handles across the page's edges and far off it, and
+            // the pointer over a slot.
+            Path& path = levels[0].paths;
+            const int used = usedSlots(path);
+            for (int k = 0; k < 4; ++k) {
+                Vector& slot = path.slots[size_t(randomUnit() * used)];
+                slot.x = float(randomUnit() * 1400.0 - 380.0);
+                slot.y = float(randomUnit() < 0.2 ? -3e4 : randomUnit() * 1100.0 - 310.0);
+            }
+            const Vector& under = path.slots[size_t(randomUnit() * used)];
+            mouseX = int(under.x);
+            mouseY = int(under.y);
+        }
         reference::frame(true);
         drawFrame();
         ASSERT_TRUE(reference::workPageMatches()) << "round " << round;
