@@ -13,17 +13,21 @@ constexpr int kPageSize = kScreenWidth * kScreenHeight;
 uint8_t pages[2][kPageSize];
 int work = 0;
 int visible = 0;
-int fore = 0;
 int back = 0;
-float lastX = 0.0f;
-float lastY = 0.0f;
 unsigned generation = 0;
 
 bool validPage(int page) {
     return page == 0 || page == 1;
 }
 
+void pagesChanged() {
+    drawing.workPixels = pages[work];
+    drawing.workShown = work == visible;
+}
+
 }  // namespace
+
+DrawingState drawing{pages[0], true, 0, 0.0f, 0.0f};
 
 void markDisplayChanged() {
     ++generation;
@@ -38,10 +42,11 @@ void resetDisplayState() {
     std::memset(pages, 0, sizeof pages);
     work = 0;
     visible = 0;
-    fore = 0;
+    pagesChanged();
+    drawing.fore = 0;
     back = 0;
-    lastX = 0.0f;
-    lastY = 0.0f;
+    drawing.lastX = 0.0f;
+    drawing.lastY = 0.0f;
     resetPalette();
     resetWindowTitle();
     resetProgramEnding();
@@ -49,13 +54,13 @@ void resetDisplayState() {
 }
 
 void setForeground(int colour) {
-    fore = colour & 255;
+    drawing.fore = static_cast<uint8_t>(colour & 255);
 }
 void setBackground(int colour) {
     back = colour & 255;
 }
 int foreground() {
-    return fore;
+    return drawing.fore;
 }
 int background() {
     return back;
@@ -65,6 +70,7 @@ void setPages(int workPageNumber, int visiblePageNumber) {
     if (!validPage(workPageNumber) || !validPage(visiblePageNumber)) return;
     work = workPageNumber;
     visible = visiblePageNumber;
+    pagesChanged();
     markDisplayChanged();
 }
 
@@ -99,18 +105,6 @@ void clearPage() {
     if (work == visible) markDisplayChanged();
 }
 
-uint8_t* workPagePixels() {
-    return pages[work];
-}
-
-void drawingDone() {
-    if (work == visible) markDisplayChanged();
-}
-
-uint8_t resolveColour(int colour) {
-    return static_cast<uint8_t>(colour == -1 ? fore : colour);
-}
-
 void setPixel(int x, int y, int colour) {
     if (x < 0 || y < 0 || x >= kScreenWidth || y >= kScreenHeight) return;
     pages[work][y * kScreenWidth + x] = resolveColour(colour);
@@ -118,12 +112,12 @@ void setPixel(int x, int y, int colour) {
 }
 
 float lastPointX() {
-    return lastX;
+    return drawing.lastX;
 }
 float lastPointY() {
-    return lastY;
+    return drawing.lastY;
 }
 void setLastPoint(float x, float y) {
-    lastX = x;
-    lastY = y;
+    drawing.lastX = x;
+    drawing.lastY = y;
 }

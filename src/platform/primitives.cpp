@@ -129,14 +129,15 @@ inline void stepLineOnPage(uint8_t* page, int x0, int y0, int x1, int y1, uint8_
     if (dx >= -dy) {
         for (int n = dx; n > 0; --n) {
             *p = colour;
-            const int yStep = -int(2 * err <= dx);  // all ones or zero
+            // All ones when 2 * err <= dx, else zero (err stays far inside int).
+            const int yStep = (2 * err - dx - 1) >> 31;
             err += dy + (dx & yStep);
             p += sx + (rowStep & yStep);
         }
     } else {
         for (int n = -dy; n > 0; --n) {
             *p = colour;
-            const int xStep = -int(2 * err >= dy);
+            const int xStep = (dy - 2 * err - 1) >> 31;  // all ones when 2 * err >= dy
             err += dx + (dy & xStep);
             p += rowStep + (sx & xStep);
         }
@@ -360,10 +361,11 @@ void drawLine(float x1, float y1, float x2, float y2, int colour, LineKind kind,
     double ax = x1;
     double ay = y1;
     if (fromLast) {
-        ax += lastPointX();
-        ay += lastPointY();
+        ax += drawing.lastX;
+        ay += drawing.lastY;
     }
-    setLastPoint(x2, y2);
+    drawing.lastX = x2;
+    drawing.lastY = y2;
     if (!std::isfinite(ax) || !std::isfinite(ay) || !std::isfinite(x2) || !std::isfinite(y2)) {
         return;
     }
@@ -411,7 +413,8 @@ void drawPolyline(const float* xs, const float* ys, int n, int colour) {
         px = rx;
         py = ry;
     }
-    setLastPoint(xs[n - 1], ys[n - 1]);
+    drawing.lastX = xs[n - 1];
+    drawing.lastY = ys[n - 1];
     drawingDone();
 }
 
@@ -420,7 +423,8 @@ void drawLineTo(float x2, float y2, int colour) {
 }
 
 void drawCircle(float cx, float cy, float radius, int colour, bool filled) {
-    setLastPoint(cx, cy);
+    drawing.lastX = cx;
+    drawing.lastY = cy;
     if (!std::isfinite(cx) || !std::isfinite(cy) || !std::isfinite(radius)) return;
     const double r = std::fabs(static_cast<double>(radius));
     if (filled ? (cx + r < -1.0 || cx - r > kScreenWidth || cy + r < -1.0 || cy - r > kScreenHeight)

@@ -40,13 +40,24 @@ bool onTheCells(const Vector& v) {
     return v.x >= kGridLeft && v.x < kRight && v.y >= kGridTop && v.y < kBottom;
 }
 
-// Calls add(cell) for the cell of v (on the cells) and its neighbours.
+// Calls add(cell) for every cell whose samples v can be near: the cells
+// around v that lie within 6 of it on both axes (isNear reaches 5 and a
+// rounding beyond; a sample's cell is the one its coordinates fall in, or the
+// border cell for a sample beyond the border). 6 is less than a cell, so
+// these are among v's own cell and its 8 neighbours.
 template <typename Add>
 void forEachNeighbourCell(const Vector& v, Add&& add) {
+    constexpr float kReach = 6.0f;
     const int column = gridCellOf(v.x, kGridLeft, kGridColumns);
     const int row = gridCellOf(v.y, kGridTop, kGridRows);
     for (int r = std::max(row - 1, 0); r <= std::min(row + 1, kGridRows - 1); ++r) {
+        const float top = kGridTop + float(kGridCell * r);
+        if (r > 0 && v.y < top - kReach) continue;
+        if (r < kGridRows - 1 && v.y > top + float(kGridCell) + kReach) continue;
         for (int c = std::max(column - 1, 0); c <= std::min(column + 1, kGridColumns - 1); ++c) {
+            const float left = kGridLeft + float(kGridCell * c);
+            if (c > 0 && v.x < left - kReach) continue;
+            if (c < kGridColumns - 1 && v.x > left + float(kGridCell) + kReach) continue;
             add(static_cast<size_t>(r) * kGridColumns + static_cast<size_t>(c));
         }
     }

@@ -28,7 +28,7 @@ struct PointGrid {
     int count = 0;                    // points indexed: 0..count-1
     std::vector<float> positions;     // x and y of indexed point j at 2j and 2j + 1
     std::vector<uint16_t> cellStart;  // kGridColumns * kGridRows + 1 offsets into inside
-    std::vector<uint16_t> inside;     // per cell, row by row: the points of it and its 8 neighbours
+    std::vector<uint16_t> inside;     // per cell, row by row: the points a sample in it can be near
     std::vector<GridPoint> outside;   // points off the cells
 };
 
@@ -51,10 +51,9 @@ template <typename Near>
 inline void forEachNearPoint(Vector p, Near&& near) {
     const PointGrid& g = pointGrid;
     // isNear accepts at most 5 pixels (plus a rounding far below a pixel for
-    // coordinates on the cells). So a point near p lies within 6 of it, in
-    // p's cell or a neighbour (6 is less than a cell), and p's cell lists
-    // it; that also holds for p within 6 outside the cells, taken to the
-    // cell at the border.
+    // coordinates on the cells), so a point near p lies within 6 of it and
+    // p's cell lists it; that also holds for p within 6 outside the cells,
+    // taken to the cell at the border.
     constexpr float kReach = 6.0f;
     constexpr float kRight = kGridLeft + kGridCell * kGridColumns;
     constexpr float kBottom = kGridTop + kGridCell * kGridRows;
