@@ -81,11 +81,16 @@ bool followLinks(const std::string& fileName, std::string& target) {
 
 // Writes the file itself: every hard link sees the new bytes and a folder
 // the user may not write to does not matter, but a failure part-way leaves
-// the file incomplete, which the report then says.
+// the file incomplete, which the report then says. A pipe with no reader
+// fails at once instead of waiting for one, and only a regular file is
+// flushed to disk (a device has nothing to flush).
 bool writeInPlace(const std::string& fileName, const std::string& target, std::string_view bytes) {
-    const int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    struct stat info {};
+    const bool regular = ::stat(target.c_str(), &info) != 0 || S_ISREG(info.st_mode);
+    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (regular ? 0 : O_NONBLOCK);
+    const int fd = ::open(target.c_str(), flags, 0666);
     if (fd < 0) return fail(fileName, nullptr, errno);
-    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+    if (!writeAll(fd, bytes) || (regular && ::fsync(fd) != 0)) {
         const int error = errno;
         ::close(fd);
         return fail(fileName, nullptr, error, "; the file may now be incomplete");
@@ -104,22 +109,17 @@ bool writesInPlace(const std::string& target) {
     return !S_ISREG(info.st_mode) || info.st_nlink > 1;
 }
 
-}  // namespace
-
-bool replaceFile(const std::string& fileName, std::string_view bytes) {
-    std::string target;
-    if (!followLinks(fileName, target)) return fail(fileName, nullptr, errno);
-    if (writesInPlace(target)) return writeInPlace(fileName, target, bytes);
-
+// Writes a temporary file beside target, flushes it and renames it over
+// target. False, with errno set and the temporary file gone, on a failure
+// after the temporary file was made; tempMade tells whether it was.
+bool replaceThroughTemporary(const std::string& fileName, const std::string& target,
+                             std::string_view bytes, bool& tempMade) {
     const std::string pattern = target + ".tmp-XXXXXX";
     std::vector<char> tempName(pattern.begin(), pattern.end());
     tempName.push_back('\0');
     const int fd = ::mkstemp(tempName.data());
-    if (fd < 0) {
-        // No temporary file beside it (no permission on the folder, a name
-        // too long): the file itself may still be writable.
-        return writeInPlace(fileName, target, bytes);
-    }
+    tempMade = fd >= 0;
+    if (fd < 0) return false;
     if (!writeAll(fd, bytes) || ::fchmod(fd, modeFor(target)) != 0 || ::fsync(fd) != 0) {
         const int error = errno;
         ::close(fd);
@@ -130,4 +130,29 @@ bool replaceFile(const std::string& fileName, std::string_view bytes) {
         return fail(fileName, tempName.data(), errno);
     }
     return true;
+}
+
+}  // namespace
+
+bool replaceFile(const std::string& fileName, std::string_view bytes) {
+    std::string target;
+    if (!followLinks(fileName, target)) return fail(fileName, nullptr, errno);
+    if (writesInPlace(target)) return writeInPlace(fileName, target, bytes);
+    bool tempMade = false;
+    if (replaceThroughTemporary(fileName, target, bytes, tempMade)) return true;
+    if (tempMade) return false;
+    // No temporary file beside it because of the folder's permissions or a
+    // name too long: the file itself may still be writable. Any other reason
+    // (a full disk, no inodes, too many open files) would fail the same way
+    // in place, after the old contents were already cut away.
+    if (errno == EACCES || errno == EPERM || errno == ENAMETOOLONG) {
+        return writeInPlace(fileName, target, bytes);
+    }
+    return fail(fileName, nullptr, errno);
+}
+
+bool replaceFileName(const std::string& fileName, std::string_view bytes) {
+    bool tempMade = false;
+    if (replaceThroughTemporary(fileName, fileName, bytes, tempMade)) return true;
+    return tempMade ? false : fail(fileName, nullptr, errno);
 }

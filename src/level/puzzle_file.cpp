@@ -178,5 +178,5 @@ bool writePuzzleFile() {
 }
 
 bool writePuzzleFileAs(const std::string& fileName) {
-    return replaceFile(fileName, puzzleFileBytes());
+    return replaceFileName(fileName, puzzleFileBytes());
 }

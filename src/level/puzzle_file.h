@@ -11,7 +11,8 @@ enum class PuzzleReadResult { Read, Missing, Unreadable, NotAPuzzle };
 PuzzleReadResult readPuzzleFile();
 // Writes levels 0..lastLevel and storedChecksum to puzzleFileName.
 bool writePuzzleFile();
-// The same bytes to another file (the editor's recovery file).
+// The same bytes to another file (the editor's recovery file), replacing
+// that name itself: a link of that name never leads the bytes elsewhere.
 bool writePuzzleFileAs(const std::string& fileName);
 // The bytes writePuzzleFile writes.
 std::string puzzleFileBytes();

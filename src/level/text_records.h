@@ -65,3 +65,7 @@ std::string codeFromPending();
 // file and the reason goes to stderr (saying so when the file was left
 // incomplete), and false is returned.
 bool replaceFile(const std::string& fileName, std::string_view bytes);
+// Replaces the name itself with a new file holding bytes, always through a
+// temporary file: a link of that name is replaced, never followed, so the
+// file it named is left alone. Failures are reported as by replaceFile.
+bool replaceFileName(const std::string& fileName, std::string_view bytes);

@@ -1,8 +1,11 @@
 // Saving where the file really is: through symbolic links, to hard-linked
 // files, beside a name at the length limit and in a folder the user may not
 // write to.
+#include <fcntl.h>
+#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -100,6 +103,41 @@ TEST_F(SaveTargetTest, HardLinkedFilesLongNamesAndDevicesAreWrittenInPlace) {
                   "/full.zag\": No space left on device; the file may now be incomplete\n");
     EXPECT_TRUE(fs::is_symlink(dir + "/full.zag"));
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
+}
+
+TEST_F(SaveTargetTest, NothingIsCutAwayThatCannotBeWrittenAgain) {
+    // A device takes the bytes and the save succeeds (a device has nothing to
+    // flush); a pipe with no reader fails at once rather than waiting.
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(replaceFile("/dev/null", "bytes"));
+    const std::string pipe = dir + "/pipe.zag";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(replaceFile(pipe, "bytes"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "orvet: could not save \"" + pipe + "\": No such device or address\n");
+
+    // A file system with no room for a temporary file: the save fails and the
+    // old file stays whole, where writing in place would have cut it short.
+    const std::string small = dir + "/small";
+    fs::create_directory(small);
+    if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k,nr_inodes=3") != 0) {
+        GTEST_SKIP() << "cannot mount a small file system here";
+    }
+    const std::string name = small + "/puzzle.zag";
+    writeBytes(name, "old contents");
+    for (int i = 0; i < 16; ++i) {
+        const std::string filler = small + "/filler" + std::to_string(i);
+        const int fd = open(filler.c_str(), O_WRONLY | O_CREAT, 0600);
+        if (fd < 0) break;
+        close(fd);
+    }
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(replaceFile(name, "new contents, longer than the old"));
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(readBytes(name), "old contents");
+    umount2(small.c_str(), MNT_DETACH);
+    EXPECT_EQ(err.find("incomplete"), std::string::npos) << err;
+    EXPECT_EQ(err.rfind("orvet: could not save \"" + name + "\": ", 0), 0u) << err;
 }
 
 // Runs body in a child process as an unprivileged user (nobody when the test
