@@ -137,10 +137,12 @@ void runMenu() {
                 const SavedGameReadResult read = readSavedGame();
                 reportSavedGameRead(read);
                 // The game read is a new start: nothing before it is undone,
-                // and the editor's recovery file keeps it (a saved game that
-                // cannot be read changes nothing).
-                historyClear();
-                if (read == SavedGameReadResult::Read) historyNoteUnrecordedChange();
+                // and the editor's recovery file keeps it. A saved game that
+                // cannot be read changes nothing, the history included.
+                if (read == SavedGameReadResult::Read) {
+                    historyClear();
+                    historyNoteUnrecordedChange();
+                }
                 break;
             }
             case kSaveRow:

@@ -2,6 +2,7 @@
 // file, end to end through the files and pictures the game leaves.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -236,6 +237,36 @@ TEST(Undo, RecoveryFileOnlyAfterUnsavedChanges) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readFileBytes(r.dir + "/x.zag"), kEditorPuzzle);
     EXPECT_TRUE(fileExists(r.dir + "/x.zag~"));
+
+    // A "настави" that finds no saved game changes nothing: the edit before it
+    // can still be undone, and still counts as unsaved.
+    r = runScript("wait 0.1\n" + keyAt(100, 100, "a") + kContinue + key("Escape"),
+                  {"x.zag", "pravi"}, {{"x.zag", kEditorPuzzle}});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFileBytes(r.dir + "/x.zag~"), recovered);
+    r = runScript(
+        "wait 0.1\n" + keyAt(100, 100, "a") + kContinue + key("Ctrl+Z") + save() + "close\n",
+        {"x.zag", "pravi"}, {{"x.zag", kEditorPuzzle}});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(readFileBytes(r.dir + "/x.zag"), kEditorPuzzle);
+
+    // A link named x.zag~ is replaced, never followed: the recovery file
+    // cannot land in the puzzle itself.
+    for (const bool hard : {false, true}) {
+        std::filesystem::remove(r.dir + "/x.zag~");
+        if (hard) {
+            std::filesystem::create_hard_link(r.dir + "/x.zag", r.dir + "/x.zag~");
+        } else {
+            std::filesystem::create_symlink("x.zag", r.dir + "/x.zag~");
+        }
+        r = runScriptIn(r.dir, "wait 0.1\n" + keyAt(100, 100, "a") + key("Escape"),
+                        {"x.zag", "pravi"}, {{"x.zag", kEditorPuzzle}});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(readFileBytes(r.dir + "/x.zag"), kEditorPuzzle) << hard;
+        EXPECT_FALSE(std::filesystem::is_symlink(r.dir + "/x.zag~"));
+        EXPECT_EQ(std::filesystem::hard_link_count(r.dir + "/x.zag"), 1u);
+        EXPECT_EQ(readFileBytes(r.dir + "/x.zag~"), recovered);
+    }
 
     // The chooser does not offer the recovery file.
     r = runScriptIn(r.dir, "wait 0.2\nshot chooser.png\nclose\n", {}, {{"x.zag", ""}});
