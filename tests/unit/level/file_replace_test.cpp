@@ -2,7 +2,6 @@
 // files, beside a name at the length limit and in a folder the user may not
 // write to.
 #include <fcntl.h>
-#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
 #include <sys/mount.h>
