@@ -33,6 +33,8 @@ constexpr int kSaveRow = 14;
 constexpr int kExitRow = 15;
 constexpr uint8_t kMenuPerLine = 16;
 constexpr uint8_t kListPerLine = 99;
+// No row has acted in the current press.
+constexpr int8_t kNoRowActed = -1;
 
 int lastListIndex() {
     return int(levelList.size()) - 1;
@@ -108,11 +110,12 @@ void editCode(const std::string& key) {
 
 void runMenu() {
     menuLastGood = LastGoodPosition{};
-    // An item acts once per press: a press that has picked a row is spent
-    // until a good reading shows no button down, so a click that lasts many
-    // passes saves or reads the file once, and sliding off the rows or off
-    // the picture (failed readings) and back does not act again.
-    bool pressSpent = false;
+    // A held press acts on each row it reaches, but a row that has just
+    // acted does not act again while the press stays on it, leaves the
+    // picture (failed readings) and comes back: it acts again once the press
+    // has acted on another row, or after a good reading with no button down.
+    // So a long click saves or reads the file once.
+    int8_t actedRow = kNoRowActed;
     while (!programEnding()) {
         drawLevelList();
         drawItems();
@@ -126,9 +129,8 @@ void runMenu() {
             return;
         }
 
-        if (mouseFailed == 0 && mouseButtons == 0) pressSpent = false;
-        const bool newPick = row >= 0 && !pressSpent;
-        if (row >= 0) pressSpent = true;
+        if (mouseFailed == 0 && mouseButtons == 0) actedRow = kNoRowActed;
+        const bool newPick = row >= 0 && row != actedRow;
         switch (newPick ? row : int8_t(-2)) {
             case kExitRow:
                 endProgram();
@@ -143,6 +145,7 @@ void runMenu() {
                     historyClear();
                     historyNoteUnrecordedChange();
                 }
+                actedRow = row;
                 break;
             }
             case kSaveRow:
@@ -151,6 +154,7 @@ void runMenu() {
                 } else {
                     writeSavedGame();
                 }
+                actedRow = row;
                 break;
             case kHelpRow:
                 if (editorMode) {
@@ -158,17 +162,15 @@ void runMenu() {
                     storedChecksum = levelChecksum();
                     // No undo step, but the recovery file must keep it.
                     if (storedChecksum != stored) historyNoteUnrecordedChange();
+                    actedRow = row;
                 } else {
+                    // The help page waits for this press to end.
                     showHelpPage();
                     if (programEnding()) return;
-                    // The help page waited for this press to end: the next
-                    // press on the row is a new one.
-                    pressSpent = false;
                 }
                 break;
             case kPageRow:
-                changePage();
-                pressSpent = false;  // likewise after the page's wait for release
+                changePage();  // likewise waits for the press to end
                 break;
             default:
                 break;
