@@ -1,8 +1,10 @@
-// Safe replacement of a file: a temporary file beside the target, flushed to
-// disk and renamed over it, so the old file survives any failure. A symbolic
+// Safe replacement of a file: a temporary file beside the target, given the
+// old file's owner and mode, flushed to disk and renamed over it, so the old
+// file survives any failure. A symbolic
 // link is followed to the file it names, and where a temporary file cannot
 // serve (a hard-linked file, a device, a folder the user may not write to,
-// a name at the file system's length limit) the file is written in place.
+// a name at the file system's length limit, an owner the saver cannot give
+// the new file) the file is written in place, with its room reserved first.
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -79,18 +81,47 @@ bool followLinks(const std::string& fileName, std::string& target) {
     return false;
 }
 
-// Writes the file itself: every hard link sees the new bytes and a folder
-// the user may not write to does not matter, but a failure part-way leaves
-// the file incomplete, which the report then says. A pipe with no reader
-// fails at once instead of waiting for one, and only a regular file is
-// flushed to disk (a device has nothing to flush).
+// Makes room for size bytes in the open regular file before a byte of it
+// changes, so that a full disk fails the save with the old contents whole.
+// Where the file system cannot reserve space, a write no longer than the old
+// contents needs none. False with errno set when the save must not go on.
+bool reserveInPlace(int fd, off_t oldSize, size_t size) {
+    if (size == 0) return true;
+#ifdef FALLOC_FL_KEEP_SIZE
+    // The size stays until the bytes are written: nothing shows zeros.
+    const int error = ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) == 0 ? 0 : errno;
+#else
+    const int error = ::posix_fallocate(fd, 0, off_t(size));
+#endif
+    if (error == 0) return true;
+    if ((error == EOPNOTSUPP || error == ENOSYS) && off_t(size) <= oldSize) return true;
+    errno = error;
+    return false;
+}
+
+// Writes the file itself: every hard link sees the new bytes, the owner and
+// the inode stay, and a folder the user may not write to does not matter.
+// A regular file gets its room reserved first and is cut to the new length
+// only after every byte is written; a failure part-way through a write that
+// was reserved is still reported as leaving the file incomplete. A pipe with
+// no reader fails at once instead of waiting for one, and only a regular file
+// is flushed to disk (a device has nothing to flush).
 bool writeInPlace(const std::string& fileName, const std::string& target, std::string_view bytes) {
     struct stat info {};
     const bool regular = ::stat(target.c_str(), &info) != 0 || S_ISREG(info.st_mode);
-    const int flags = O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | (regular ? 0 : O_NONBLOCK);
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (regular ? 0 : O_NONBLOCK);
     const int fd = ::open(target.c_str(), flags, 0666);
     if (fd < 0) return fail(fileName, nullptr, errno);
-    if (!writeAll(fd, bytes) || (regular && ::fsync(fd) != 0)) {
+    if (regular) {
+        struct stat opened {};
+        if (::fstat(fd, &opened) != 0 || !reserveInPlace(fd, opened.st_size, bytes.size())) {
+            const int error = errno;
+            ::close(fd);
+            return fail(fileName, nullptr, error, "; the file is left as it was");
+        }
+    }
+    if (!writeAll(fd, bytes) || (regular && ::ftruncate(fd, off_t(bytes.size())) != 0) ||
+        (regular && ::fsync(fd) != 0)) {
         const int error = errno;
         ::close(fd);
         return fail(fileName, nullptr, error, "; the file may now be incomplete");
@@ -109,17 +140,37 @@ bool writesInPlace(const std::string& target) {
     return !S_ISREG(info.st_mode) || info.st_nlink > 1;
 }
 
+// Gives the temporary file the owner and group of the file it replaces, so
+// that saving another user's puzzle (as root, or as a member of its group)
+// leaves it theirs. False with errno set where that is not allowed.
+bool takeOwner(int fd, const std::string& target) {
+    struct stat old {};
+    struct stat made {};
+    if (::stat(target.c_str(), &old) != 0 || !S_ISREG(old.st_mode)) return true;
+    if (::fstat(fd, &made) != 0) return false;
+    if (made.st_uid == old.st_uid && made.st_gid == old.st_gid) return true;
+    return ::fchown(fd, old.st_uid, old.st_gid) == 0;
+}
+
 // Writes a temporary file beside target, flushes it and renames it over
 // target. False, with errno set and the temporary file gone, on a failure
-// after the temporary file was made; tempMade tells whether it was.
+// after the temporary file was made; tempMade tells whether it was, and
+// notOwned that it was made but could not take the old file's owner.
 bool replaceThroughTemporary(const std::string& fileName, const std::string& target,
-                             std::string_view bytes, bool& tempMade) {
+                             std::string_view bytes, bool& tempMade, bool& notOwned) {
     const std::string pattern = target + ".tmp-XXXXXX";
     std::vector<char> tempName(pattern.begin(), pattern.end());
     tempName.push_back('\0');
     const int fd = ::mkstemp(tempName.data());
     tempMade = fd >= 0;
+    notOwned = false;
     if (fd < 0) return false;
+    if (!takeOwner(fd, target)) {
+        notOwned = true;
+        ::close(fd);
+        ::unlink(tempName.data());
+        return false;
+    }
     if (!writeAll(fd, bytes) || ::fchmod(fd, modeFor(target)) != 0 || ::fsync(fd) != 0) {
         const int error = errno;
         ::close(fd);
@@ -139,7 +190,11 @@ bool replaceFile(const std::string& fileName, std::string_view bytes) {
     if (!followLinks(fileName, target)) return fail(fileName, nullptr, errno);
     if (writesInPlace(target)) return writeInPlace(fileName, target, bytes);
     bool tempMade = false;
-    if (replaceThroughTemporary(fileName, target, bytes, tempMade)) return true;
+    bool notOwned = false;
+    if (replaceThroughTemporary(fileName, target, bytes, tempMade, notOwned)) return true;
+    // A file of another owner that the saver may write but not give away is
+    // written in place, so it stays theirs.
+    if (notOwned) return writeInPlace(fileName, target, bytes);
     if (tempMade) return false;
     // No temporary file beside it because of the folder's permissions or a
     // name too long: the file itself may still be writable. Any other reason
@@ -151,8 +206,19 @@ bool replaceFile(const std::string& fileName, std::string_view bytes) {
     return fail(fileName, nullptr, errno);
 }
 
-bool replaceFileName(const std::string& fileName, std::string_view bytes) {
-    bool tempMade = false;
-    if (replaceThroughTemporary(fileName, fileName, bytes, tempMade)) return true;
-    return tempMade ? false : fail(fileName, nullptr, errno);
+bool createFile(const std::string& fileName, std::string_view bytes, bool& exists) {
+    exists = false;
+    const int fd =
+        ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        exists = errno == EEXIST;
+        return exists ? false : fail(fileName, nullptr, errno);
+    }
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return fail(fileName, fileName.c_str(), error);
+    }
+    if (::close(fd) != 0) return fail(fileName, fileName.c_str(), errno);
+    return true;
 }

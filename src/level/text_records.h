@@ -61,11 +61,13 @@ std::string codeFromPending();
 // symbolic link is followed and kept; the file's permission bits are kept. A
 // hard-linked file, a device, or a file beside which no temporary file can
 // be made (a folder the user may not write to, a name at the length limit),
-// is written in place. On failure the temporary file is removed, one line naming the
-// file and the reason goes to stderr (saying so when the file was left
+// or one whose owner the saver cannot give the temporary file, is written in
+// place, with its room reserved before a byte changes. On failure the temporary file is removed,
+// one line naming the file and the reason goes to stderr (saying so when the file was left
 // incomplete), and false is returned.
 bool replaceFile(const std::string& fileName, std::string_view bytes);
-// Replaces the name itself with a new file holding bytes, always through a
-// temporary file: a link of that name is replaced, never followed, so the
-// file it named is left alone. Failures are reported as by replaceFile.
-bool replaceFileName(const std::string& fileName, std::string_view bytes);
+// Creates fileName holding bytes, flushed to disk, and never replaces
+// anything: when the name is taken (by a file, a link, a folder) it returns
+// false with exists set and says nothing. Any other failure leaves no file,
+// writes one line naming the file and the reason to stderr, and returns false.
+bool createFile(const std::string& fileName, std::string_view bytes, bool& exists);

@@ -199,4 +199,82 @@ TEST_F(SaveTargetTest, WritableFileInAFolderTheUserMayNotWriteTo) {
                        folder + "/new.zag\": Permission denied\n");
 }
 
+// Writing in place reserves the room first: on a full disk the save fails
+// with every name of the file whole, and a shorter puzzle still saves.
+TEST_F(SaveTargetTest, InPlaceWritesNeverCutTheOldFileFirst) {
+    const std::string small = dir + "/tiny";
+    fs::create_directory(small);
+    if (mount("tmpfs", small.c_str(), "tmpfs", 0, "size=16k") != 0) {
+        GTEST_SKIP() << "cannot mount a small file system here (needs root)";
+    }
+    const std::string name = small + "/puzzle.zag";
+    const std::string old(3000, 'o');
+    writeBytes(name, old);
+    fs::create_hard_link(name, small + "/link.zag");
+    testing::internal::CaptureStderr();
+    const bool grew = replaceFile(name, std::string(40000, 'n'));
+    const std::string err = testing::internal::GetCapturedStderr();
+    const std::string afterGrow = readBytes(small + "/link.zag");
+    const std::string nameAfterGrow = readBytes(name);
+    const bool shrank = replaceFile(name, "new");
+    const std::string afterShrink = readBytes(name);
+    const auto links = fs::hard_link_count(name);
+    umount2(small.c_str(), MNT_DETACH);
+    EXPECT_FALSE(grew);
+    EXPECT_EQ(err, "orvet: could not save \"" + name +
+                       "\": No space left on device; the file is left as it was\n");
+    EXPECT_EQ(afterGrow, old);
+    EXPECT_EQ(nameAfterGrow, old);
+    EXPECT_TRUE(shrank);
+    EXPECT_EQ(afterShrink, "new");
+    EXPECT_EQ(links, 2u);
+}
+
+// A save keeps the file's owner and group: the temporary file takes them
+// where the saver may give them (root), and where it may not (a member of
+// the file's group), the file is written in place and stays theirs.
+TEST_F(SaveTargetTest, AnotherUsersFileStaysTheirs) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to make another user's file";
+    const passwd* nobody = getpwnam("nobody");
+    if (nobody == nullptr) GTEST_SKIP() << "no user nobody";
+    const uid_t owner = 1000;
+    const gid_t group = 1234;
+    const std::string folder = dir + "/team";
+    fs::create_directory(folder);
+    ASSERT_EQ(chown(folder.c_str(), 0, group), 0);
+    ASSERT_EQ(chmod(folder.c_str(), 0775), 0);
+    ASSERT_EQ(chmod(dir.c_str(), 0755), 0);
+    const std::string name = folder + "/shared.zag";
+    writeBytes(name, "old");
+    ASSERT_EQ(chown(name.c_str(), owner, group), 0);
+    ASSERT_EQ(chmod(name.c_str(), 0664), 0);
+
+    ASSERT_TRUE(replaceFile(name, "by root"));
+    struct stat info {};
+    ASSERT_EQ(stat(name.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, owner);
+    EXPECT_EQ(info.st_gid, group);
+    EXPECT_EQ(info.st_mode & 07777, 0664u);
+    EXPECT_EQ(readBytes(name), "by root");
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const gid_t groups[] = {group};
+        if (setgroups(1, groups) != 0 || setgid(nobody->pw_gid) != 0 ||
+            setuid(nobody->pw_uid) != 0) {
+            _exit(100);
+        }
+        _exit(replaceFile(name, "by a member") ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    ASSERT_EQ(stat(name.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, owner);
+    EXPECT_EQ(info.st_gid, group);
+    EXPECT_EQ(readBytes(name), "by a member");
+    EXPECT_EQ(entries(folder), 1u);
+}
+
 }  // namespace
