@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ui/menu.h"
+
 // Runs the whole game with the command line; returns the exit status.
 int runGame(int argc, char** argv);
 // Dispatches one key string in editor mode.
@@ -11,12 +13,13 @@ void dispatchEditorKey(const std::string& key);
 // F1, the undo and redo keys, and F2 in the editor; false for any other key.
 bool dispatchSessionKey(const std::string& key);
 
-extern bool authorView;  // F2 in the editor: letters and level number drawn; off at start
-// Palette entry of the author's view, used for nothing else.
-constexpr int kAuthorViewColour = 5;
 // Draws the author's view over the frame just drawn.
 void drawAuthorView();
 
 // When the editor ends with changes since the last save, writes the puzzle to
-// NAME~ beside it and says so on stderr.
+// the first free name of NAME~, NAME~2, NAME~3, ... beside it, replacing
+// nothing, and says on stderr where and how to take it back.
 void writeRecoveryFile();
+// At the editor's start: names the newest recovery file beside the puzzle on
+// stderr, with how to take it back.
+void reportRecoveryFile();

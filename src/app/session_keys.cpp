@@ -6,8 +6,6 @@
 #include "platform/platform.h"
 #include "ui/menu.h"
 
-bool authorView = false;
-
 bool dispatchSessionKey(const std::string& key) {
     if (key == kKeyF1) {
         openHelpPage();

@@ -170,6 +170,7 @@ int startUp(int argc, char** argv) {
     if (editorMode) {
         lastLevel = static_cast<uint16_t>(levels.size() - 1);
         rebuildLevelList();
+        reportRecoveryFile();
     }
     selectLevel(0);
     // The history starts with the puzzle as read, which counts as saved.

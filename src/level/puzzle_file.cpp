@@ -177,6 +177,6 @@ bool writePuzzleFile() {
     return replaceFile(puzzleFileName, puzzleFileBytes());
 }
 
-bool writePuzzleFileAs(const std::string& fileName) {
-    return replaceFileName(fileName, puzzleFileBytes());
+bool writeNewPuzzleFile(const std::string& fileName, bool& exists) {
+    return createFile(fileName, puzzleFileBytes(), exists);
 }

@@ -11,8 +11,8 @@ enum class PuzzleReadResult { Read, Missing, Unreadable, NotAPuzzle };
 PuzzleReadResult readPuzzleFile();
 // Writes levels 0..lastLevel and storedChecksum to puzzleFileName.
 bool writePuzzleFile();
-// The same bytes to another file (the editor's recovery file), replacing
-// that name itself: a link of that name never leads the bytes elsewhere.
-bool writePuzzleFileAs(const std::string& fileName);
+// The same bytes to a new file (the editor's recovery file), never replacing
+// anything: false with exists set when that name is taken (see createFile).
+bool writeNewPuzzleFile(const std::string& fileName, bool& exists);
 // The bytes writePuzzleFile writes.
 std::string puzzleFileBytes();

@@ -21,6 +21,7 @@
 #include "ui/ui_texts.h"
 
 int16_t menuPage = 0;
+bool authorView = false;
 LastGoodPosition menuLastGood;
 
 namespace {
@@ -33,6 +34,7 @@ constexpr int kSaveRow = 14;
 constexpr int kExitRow = 15;
 constexpr uint8_t kMenuPerLine = 16;
 constexpr uint8_t kListPerLine = 99;
+constexpr int kGlyphWidth = 25;  // a glyph's advance in the stroke font
 // No row has acted in the current press.
 constexpr int8_t kNoRowActed = -1;
 
@@ -48,6 +50,20 @@ Level* listedLevel(int i) {
     return &levels[index];
 }
 
+// The author's view: each level row's level number (counted from 1) at the
+// row's right end, since the list is in menu order, not level order.
+void drawLevelNumbers(int first, int last) {
+    const int saved = foreground();
+    setForeground(kAuthorViewColour);
+    for (int i = std::max(first, 0); i <= last; ++i) {
+        if (listedLevel(i) == nullptr) continue;
+        const std::string number = std::to_string(levelList[size_t(i)] + 1);
+        const int x = kScreenWidth - 5 - kGlyphWidth * int(number.size());
+        drawText(int16_t(x), int16_t(30 * (i % kListRows) + 25), number, kListPerLine);
+    }
+    setForeground(saved);
+}
+
 void drawLevelList() {
     setForeground(levelChecksum() == storedChecksum ? 1 : 0);
     clearPage();
@@ -58,6 +74,7 @@ void drawLevelList() {
         if (level == nullptr) continue;
         drawText(20, int16_t(30 * (i % kListRows) + 25), level->code, kListPerLine);
     }
+    if (editorMode && authorView) drawLevelNumbers(first, last);
     setForeground(0);
 }
 

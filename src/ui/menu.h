@@ -4,6 +4,11 @@
 #include <cstdint>
 
 extern int16_t menuPage;  // page of levelList shown; survives between openings
+// F2 in the editor: the frame shows each point's letter and the level's
+// number, and the menu each level row's level number; off at start.
+extern bool authorView;
+// Palette entry of the author's view, used for nothing else.
+constexpr int kAuthorViewColour = 5;
 
 // Runs the menu until it closes (or the program is ending).
 void runMenu();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -177,12 +178,13 @@ int countColour(const Shot& shot, uint32_t colour, int x0, int y0, int x1, int y
 }
 
 TEST(Undo, AuthorsViewTogglesAndF1OpensTheHelpPage) {
-    const std::string script = "wait 0.1\nmove 600 400\nwait 0.1\nshot plain.png\n" + key("F2") +
-                               "wait 0.1\nshot view.png\n" + key("F2") +
-                               "wait 0.1\nshot off.png\n" + key("F1") +
-                               "wait 0.2\nshot help.png\nclick 320 240\nwait 0.2\n"
-                               "shot back.png\n" +
-                               key("F2") + "close\n";
+    const std::string script =
+        "wait 0.1\nmove 600 400\nwait 0.1\nshot plain.png\n" + key("F2") +
+        "wait 0.1\nshot view.png\n" + key("F2") + "wait 0.1\nshot off.png\n" + key("F1") +
+        "wait 0.2\nshot help.png\nclick 320 240\nwait 0.2\n"
+        "shot back.png\n" +
+        key("F2") + kOpenMenu + "wait 0.1\nshot menuview.png\n" + key("Escape") + key("F2") +
+        kOpenMenu + "wait 0.1\nshot menuplain.png\n" + key("Escape") + "close\n";
     const ScriptRun r = runScript(script, {"x.zag", "pravi"}, {{"x.zag", kEditorPuzzle}});
     ASSERT_EQ(r.status, 0) << r.err;
     Shot plain, view, off, help, back;
@@ -212,6 +214,17 @@ TEST(Undo, AuthorsViewTogglesAndF1OpensTheHelpPage) {
     EXPECT_EQ(countColour(help, 0x00AA00, 0, 0, 639, 479), 0);  // no point circles
     EXPECT_GT(countColour(back, 0x00AA00, 190, 190, 215, 215), 0);
     EXPECT_EQ(countColour(back, kAuthorColour, 0, 0, 639, 479), 0);
+    // The editor's menu with the view on: each level row's number at its
+    // right end; with it off, the designed menu alone.
+    Shot menuView, menuPlain;
+    ASSERT_TRUE(readShot(r.dir + "/menuview.png", menuView));
+    ASSERT_TRUE(readShot(r.dir + "/menuplain.png", menuPlain));
+    EXPECT_GT(countColour(menuView, kAuthorColour, 605, 0, 639, 29), 0);
+    EXPECT_GT(countColour(menuView, kAuthorColour, 605, 30, 639, 59), 0);
+    EXPECT_EQ(countColour(menuView, kAuthorColour, 0, 0, 599, 479), 0);
+    EXPECT_EQ(countColour(menuView, kAuthorColour, 0, 60, 639, 479), 0);
+    EXPECT_EQ(countColour(menuPlain, kAuthorColour, 0, 0, 639, 479), 0);
+    EXPECT_GT(countColour(menuPlain, 0x000000, 0, 440, 639, 479), 0);
 }
 
 TEST(Undo, RecoveryFileOnlyAfterUnsavedChanges) {
@@ -223,7 +236,9 @@ TEST(Undo, RecoveryFileOnlyAfterUnsavedChanges) {
     const std::string recovered = readFileBytes(r.dir + "/x.zag~");
     EXPECT_NE(recovered.find("200,200,-32,203,202,-31,100,100,-32,\"points\""), std::string::npos)
         << recovered;
-    EXPECT_NE(r.err.find("orvet: unsaved changes written to \"x.zag~\"\n"), std::string::npos)
+    EXPECT_NE(r.err.find("orvet: unsaved changes written to \"x.zag~\"; to take them back: "
+                         "mv 'x.zag~' 'x.zag'\n"),
+              std::string::npos)
         << r.err;
     // The close button does the same; so does the menu's exit after a new
     // checksum was stored (a change, though no undo step).
@@ -250,22 +265,34 @@ TEST(Undo, RecoveryFileOnlyAfterUnsavedChanges) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(readFileBytes(r.dir + "/x.zag"), kEditorPuzzle);
 
-    // A link named x.zag~ is replaced, never followed: the recovery file
-    // cannot land in the puzzle itself.
-    for (const bool hard : {false, true}) {
-        std::filesystem::remove(r.dir + "/x.zag~");
-        if (hard) {
-            std::filesystem::create_hard_link(r.dir + "/x.zag", r.dir + "/x.zag~");
-        } else {
-            std::filesystem::create_symlink("x.zag", r.dir + "/x.zag~");
-        }
+    // Nothing of that name is ever replaced: a text editor's backup, a link
+    // to the puzzle, a folder and an earlier session's recovery stay as they
+    // were, and each session with unsaved changes adds the next free name.
+    // An editor started beside them names the newest.
+    std::filesystem::remove(r.dir + "/x.zag~");
+    std::ofstream(r.dir + "/x.zag~", std::ios::binary) << "my notes\n";
+    std::filesystem::create_symlink("x.zag", r.dir + "/x.zag~2");
+    std::filesystem::create_directory(r.dir + "/x.zag~3");
+    for (const char* name : {"x.zag~4", "x.zag~5"}) {
         r = runScriptIn(r.dir, "wait 0.1\n" + keyAt(100, 100, "a") + key("Escape"),
                         {"x.zag", "pravi"}, {{"x.zag", kEditorPuzzle}});
         ASSERT_EQ(r.status, 0) << r.err;
-        EXPECT_EQ(readFileBytes(r.dir + "/x.zag"), kEditorPuzzle) << hard;
-        EXPECT_FALSE(std::filesystem::is_symlink(r.dir + "/x.zag~"));
-        EXPECT_EQ(std::filesystem::hard_link_count(r.dir + "/x.zag"), 1u);
-        EXPECT_EQ(readFileBytes(r.dir + "/x.zag~"), recovered);
+        EXPECT_EQ(readFileBytes(r.dir + "/" + name), recovered) << name;
+        EXPECT_NE(r.err.find(std::string("written to \"") + name + "\""), std::string::npos)
+            << r.err;
+    }
+    EXPECT_NE(r.err.find("orvet: \"x.zag~4\" holds unsaved changes of an earlier session; to "
+                         "take them back: mv 'x.zag~4' 'x.zag'\n"),
+              std::string::npos)
+        << r.err;
+    EXPECT_EQ(readFileBytes(r.dir + "/x.zag~"), "my notes\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(r.dir + "/x.zag~2"));
+    EXPECT_TRUE(std::filesystem::is_directory(r.dir + "/x.zag~3"));
+    EXPECT_EQ(std::filesystem::hard_link_count(r.dir + "/x.zag"), 1u);
+    EXPECT_EQ(readFileBytes(r.dir + "/x.zag"), kEditorPuzzle);
+    EXPECT_FALSE(fileExists(r.dir + "/x.zag~6"));
+    for (const auto& entry : std::filesystem::directory_iterator(r.dir)) {
+        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos);
     }
 
     // The chooser does not offer the recovery file.
