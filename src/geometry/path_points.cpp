@@ -21,9 +21,11 @@ void pathPointsWithWeights(const Segment& seg, const PathWeights* w, int n, Vect
     if (attractor.flag == 0) return;
     int i = 0;
 #if defined(__SSE2__)
-    // Two floats in the low lanes; the high lanes are never read.
+    // Two floats in the low lanes; the high lanes are never read. The load
+    // goes through the intrinsics' own may-alias type, never a double*, so
+    // it is ordered after the stores above.
     const auto pair = [](const float* v) {
-        return _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(v)));
+        return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(v)));
     };
     // float(sqrt(dx * dx + dy * dy)) with float differences, back in double.
     const auto distance = [](__m128 bx, __m128 by, float cx, float cy) {
