@@ -226,11 +226,27 @@ var orvetPage = (function () {
   }
   Module['onExit'] = function () {
     storeIfChanged(function () {
+      // The editor's recovery file, written as the game ended, is offered too.
+      refreshDownloads();
       element('ended').hidden = false;
       document.body.setAttribute('data-state', 'ended');
     });
   };
-  window.addEventListener('pagehide', function () { storeIfChanged(function () {}); });
+  // Leaving the page for good with unsaved editor changes writes the
+  // recovery file first, as the game's own end does; the browser may still
+  // close the page before the folder is stored. A page kept for the back
+  // button goes on as it was.
+  window.addEventListener('pagehide', function (event) {
+    if (!event.persisted && document.body.dataset.state === 'running' &&
+        Module['_orvetPageLeaving']) {
+      try {
+        Module['_orvetPageLeaving']();
+      } catch (e) {
+        console.error('orvet: could not keep the unsaved changes', e);
+      }
+    }
+    storeIfChanged(function () {});
+  });
   wireControls();
   return { status: status, refreshDownloads: refreshDownloads };
 })();

@@ -158,6 +158,7 @@ int startUp(int argc, char** argv) {
     thisLevel().setPointCount(0);
     grabTarget = -1;
     levelSolvedHook = onLevelSolved;
+    programLeavingHook = writeRecoveryFile;
 
     if (puzzleFileName.empty()) {
         chooseFile();

@@ -87,7 +87,7 @@ bool followLinks(const std::string& fileName, std::string& target) {
 // contents needs none. False with errno set when the save must not go on.
 bool reserveInPlace(int fd, off_t oldSize, size_t size) {
     if (size == 0) return true;
-#ifdef FALLOC_FL_KEEP_SIZE
+#if defined(__linux__) && defined(FALLOC_FL_KEEP_SIZE)
     // The size stays until the bytes are written: nothing shows zeros.
     const int error = ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(size)) == 0 ? 0 : errno;
 #else

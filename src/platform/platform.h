@@ -123,3 +123,7 @@ std::string listNextPuzzleFile();
 // Asks every loop to unwind; the process then ends with status 0.
 void endProgram();
 bool programEnding();
+// Run by a host whose program can be taken away without ending (a browser
+// page being left) just before that happens; the game keeps there what it
+// would keep at its end. Null when there is nothing to keep.
+extern void (*programLeavingHook)();

@@ -10,6 +10,8 @@ std::atomic<bool> ending{false};
 
 }  // namespace
 
+void (*programLeavingHook)() = nullptr;
+
 void endProgram() {
     ending = true;
 }

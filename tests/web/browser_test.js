@@ -320,6 +320,29 @@ test('a puzzle opened from the disk is copied into the folder and opened', async
   assert.ok((await page.evaluate(() => FS.readdir('/orvet'))).includes('sa-diska.zag'));
 });
 
+test('Escape with unsaved editor changes ends the game and keeps the recovery file', async () => {
+  await open('?arg1=web-new.zag&arg2=pravi');
+  await waitTitle(() => document.title === 'Orvet: web-new');
+  await sleep(200);
+  await moveTo(300, 100);
+  await sleep(100);
+  await page.keyboard.press('b');
+  await sleep(200);
+  await page.keyboard.press('Escape');
+  await page.waitForFunction(() => document.body.dataset.state === 'ended', { timeout: 5000 });
+  assert.match(await page.$eval('#status', (e) => e.textContent), /web-new\.zag~/);
+  const listed = await page.$$eval('#download-name option', (o) => o.map((e) => e.value));
+  assert.ok(listed.includes('web-new.zag~'), listed.join(' '));
+  // After a reload the recovery is in the folder, and no temporary file is.
+  await open();
+  const names = await page.evaluate(() => FS.readdir('/orvet'));
+  assert.ok(names.includes('web-new.zag~'), names.join(' '));
+  assert.ok(!names.some((n) => n.includes('.tmp-')), names.join(' '));
+  const recovered = await page.evaluate(
+      () => new TextDecoder('latin1').decode(FS.readFile('/orvet/web-new.zag~')));
+  assert.match(recovered, /300,100,-?\d+,/);
+});
+
 test('Escape ends the game and the page offers to start again', async () => {
   await open();
   await waitTitle(() => document.title === 'Orvet: Odaberi zagonetku');

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "platform/platform.h"
 #include "platform/web/web_host.h"
 
 namespace {
@@ -36,6 +37,14 @@ EM_JS(void, showSaved, (), {
 // clang-format on
 
 }  // namespace
+
+// The page is being left (reloaded, closed, sent elsewhere) while the game
+// runs: the game keeps what it would keep at its end, and the page then
+// stores the folder as far as the browser lets it. Called by the page only
+// while the game waits in a poll, never during a write.
+extern "C" EMSCRIPTEN_KEEPALIVE void orvetPageLeaving() {
+    if (programLeavingHook != nullptr && !programEnding()) programLeavingHook();
+}
 
 void flushStorageIfChanged() {
     // Most polls find nothing to do: asking costs no turn of the browser.
