@@ -10,7 +10,7 @@
 #include "bench_summary.h"
 #include "level/level_set.h"
 #include "platform/platform.h"
-#include "platform/sdl/argb_page.h"
+#include "platform/window/argb_page.h"
 #include "scene/scene.h"
 
 namespace {

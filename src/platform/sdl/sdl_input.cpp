@@ -1,9 +1,9 @@
 // Collecting SDL input: the poll the game's reads run, and the translation of
 // SDL events into keys, close requests and the pointer.
 #include "platform/host.h"
-#include "platform/sdl/input_feed.h"
-#include "platform/sdl/poll_pacing.h"
 #include "platform/sdl/sdl_host.h"
+#include "platform/window/input_feed.h"
+#include "platform/window/poll_pacing.h"
 
 namespace {
 

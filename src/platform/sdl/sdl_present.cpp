@@ -1,8 +1,8 @@
 // Showing the visible page in the window through the palette.
 #include "platform/host.h"
-#include "platform/sdl/argb_page.h"
-#include "platform/sdl/poll_pacing.h"
 #include "platform/sdl/sdl_host.h"
+#include "platform/window/argb_page.h"
+#include "platform/window/poll_pacing.h"
 
 namespace {
 

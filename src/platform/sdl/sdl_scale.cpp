@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "platform/platform.h"
-#include "platform/sdl/picture_fit.h"
 #include "platform/sdl/sdl_host.h"
+#include "platform/window/picture_fit.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 
 #include "platform/cp1251.h"
 #include "platform/host.h"
-#include "platform/sdl/input_feed.h"
-#include "platform/sdl/poll_pacing.h"
 #include "platform/sdl/sdl_host.h"
+#include "platform/window/input_feed.h"
+#include "platform/window/poll_pacing.h"
 
 SdlHost sdlHost;
 

@@ -8,8 +8,8 @@
 #include <cstring>
 
 #include "platform/host.h"
-#include "platform/sdl/input_feed.h"
 #include "platform/web/web_host.h"
+#include "platform/window/input_feed.h"
 
 namespace {
 

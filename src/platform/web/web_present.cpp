@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "platform/host.h"
-#include "platform/sdl/argb_page.h"
-#include "platform/sdl/poll_pacing.h"
 #include "platform/web/web_host.h"
+#include "platform/window/argb_page.h"
+#include "platform/window/poll_pacing.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Pages of palette indices converted into the window texture's ARGB rows.
-#include "platform/sdl/argb_page.h"
+#include "platform/window/argb_page.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The host's clock for pumping, showing and waiting.
-#include "platform/sdl/poll_pacing.h"
+#include "platform/window/poll_pacing.h"
 
 #include <cmath>
 

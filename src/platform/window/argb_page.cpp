@@ -1,5 +1,5 @@
 // Palette-index pages to ARGB texture rows.
-#include "platform/sdl/argb_page.h"
+#include "platform/window/argb_page.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // Key strings, close requests and mouse readings from window-system input.
-#include "platform/sdl/input_feed.h"
+#include "platform/window/input_feed.h"
 
 #include <array>
 #include <cstdint>

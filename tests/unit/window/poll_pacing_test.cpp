@@ -1,5 +1,5 @@
 // When the window host pumps events, shows the page and naps.
-#include "platform/sdl/poll_pacing.h"
+#include "platform/window/poll_pacing.h"
 
 #include <gtest/gtest.h>
 

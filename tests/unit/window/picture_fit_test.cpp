@@ -1,6 +1,6 @@
 // The picture's fit in windows of many sizes, and the pointer mapped back
 // through it onto the picture's own pixels.
-#include "platform/sdl/picture_fit.h"
+#include "platform/window/picture_fit.h"
 
 #include <gtest/gtest.h>
 

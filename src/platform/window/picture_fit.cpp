@@ -1,5 +1,5 @@
 // Fitting the picture into the window and mapping the pointer through it.
-#include "platform/sdl/picture_fit.h"
+#include "platform/window/picture_fit.h"
 
 #include <algorithm>
 #include <cstdint>
