@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-  cmake g++ make pkg-config git clang-format
-  libsdl2-dev zlib1g-dev libpng-dev
+  cmake g++ make pkg-config git clang-format clang-tidy
+  libsdl2-dev zlib1g-dev libpng-dev libnlopt-dev qrencode
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libx11-dev xvfb xdotool imagemagick x11-utils openbox
