@@ -20,8 +20,8 @@ void drawAuthorView() {
     const int saved = foreground();
     setForeground(kAuthorViewColour);
     const Level& level = thisLevel();
-    const int count = level.lastPoint < 0 ? 0 : level.lastPoint + 1;
-    for (int i = 0; i < count && size_t(i) < level.points.size(); ++i) {
+    const int count = levelPointCount(level);
+    for (int i = 0; i < count; ++i) {
         const Vector& p = level.points[size_t(i)];
         // The glyph's cell lies right of the point's circle, centred on it.
         if (!(p.x > -1000.0f && p.x < 2000.0f && p.y > -1000.0f && p.y < 2000.0f)) continue;

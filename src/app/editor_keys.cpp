@@ -7,6 +7,7 @@
 #include "level/edit_history.h"
 #include "level/editor_ops.h"
 #include "level/level_set.h"
+#include "platform/keys.h"
 #include "platform/mouse_state.h"
 #include "text/key_map.h"
 
@@ -25,11 +26,11 @@ void changeLevel(void (*op)()) {
 
 void dispatchEditorKey(const std::string& key) {
     if (key.empty()) return;
-    if (key == "\xFFQ") {  // Page Down
+    if (key == kKeyPageDown) {
         changeLevel(editorPreviousLevel);
         return;
     }
-    if (key == "\xFFI") {  // Page Up
+    if (key == kKeyPageUp) {
         changeLevel(editorNextLevel);
         return;
     }
@@ -39,10 +40,10 @@ void dispatchEditorKey(const std::string& key) {
     } else if (key == "*") {
         historyBegin(StepKind::Shape, currentLevel);
         editorSetAttractor(mouseX, mouseY);
-    } else if (key == "\xFFR") {  // Insert
+    } else if (key == kKeyInsert) {
         historyBegin(StepKind::Levels, currentLevel);
         editorAppendLevel();
-    } else if (key == "\xFFS") {  // Delete
+    } else if (key == kKeyDelete) {
         historyBegin(StepKind::Levels, currentLevel);
         editorRemoveLastLevel();
     } else if (key[0] >= '1' && key[0] <= '9') {

@@ -21,12 +21,6 @@ namespace {
 constexpr double kSecondsPerSegment = 5.0;
 constexpr double kFrameInterval = 0.04;
 
-// Points 0..lastPoint that the record really holds.
-int pointCount(const Level& level) {
-    const int count = static_cast<int>(level.lastPoint) + 1;
-    return std::clamp(count, 0, static_cast<int>(level.points.size()));
-}
-
 void drawFlightFrame(const std::string& word, Vector current, Vector previous) {
     // The work page is the hidden one: the last flip left it so.
     clearPage();
@@ -44,7 +38,7 @@ void collectVisits() {
     visitList.reserve(kMaxVisits);
     const Level& level = thisLevel();
     const int segments = segmentCount(level.paths);
-    if (pointCount(level) == 0) return;
+    if (levelPointCount(level) == 0) return;
     refreshPointGrid(level);
     // The near points of one sample, in index order (the grid indexes at
     // most 501 points).
@@ -73,7 +67,7 @@ std::string spellCode(double t) {
         level.code = level.baseCode;
         return "";
     }
-    const int points = pointCount(level);
+    const int points = levelPointCount(level);
     std::string word;
     for (const Visit& v : visitList) {
         if (v.position < t && v.pointIndex < points) {
@@ -99,7 +93,7 @@ void flyOver() {
         double u = 0.0;
         do {
             const std::string key = readKey();
-            if (key == "\x1B") return;
+            if (key == kKeyEscape) return;
             WindowEvent event{};
             if (popEvent(event) && event.type == kEventClose) {
                 endProgram();

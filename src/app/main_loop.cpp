@@ -22,7 +22,7 @@ int runGame(int argc, char** argv) {
         drawFrame();
         if (programEnding()) break;
         if (editorMode && authorView) drawAuthorView();
-        if (key == "\x1B") break;
+        if (key == kKeyEscape) break;
         if (!dispatchSessionKey(key) && editorMode) dispatchEditorKey(key);
         if (programEnding()) break;
         readMouseState(lastGood);

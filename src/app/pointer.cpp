@@ -14,12 +14,9 @@
 #include "ui/menu.h"
 #include "ui/row_pick.h"
 
-int16_t grabTarget = -1;
+int16_t grabTarget = kGrabNothing;
 
 namespace {
-
-constexpr int16_t kGrabNothing = -1;
-constexpr int16_t kGrabAttractor = -2;
 
 Vector pointerPosition() {
     Vector p;
@@ -30,7 +27,7 @@ Vector pointerPosition() {
 }
 
 void leftButton(const Vector& pointer) {
-    leftLatch = 255;
+    leftLatch = kLatchSet;
     Level& level = thisLevel();
     Path& path = level.paths;
 
@@ -75,13 +72,13 @@ void rightButton(const Vector& pointer) {
             const std::string code = thisLevel().code;
             flyOver();
             if (editorMode && thisLevel().code != code) historyNoteUnrecordedChange();
-            rightLatch = 255;
+            rightLatch = kLatchSet;
             break;
         }
     }
     if (programEnding()) return;
-    if (rightLatch != 255) {
-        rightLatch = 255;
+    if (rightLatch != kLatchSet) {
+        rightLatch = kLatchSet;
         runMenu();
     }
 }
@@ -97,7 +94,7 @@ void handlePointer() {
     } else {
         historyEndDrag();
         grabTarget = kGrabNothing;
-        rightLatch = 0;
-        leftLatch = 0;
+        rightLatch = kLatchClear;
+        leftLatch = kLatchClear;
     }
 }

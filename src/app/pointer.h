@@ -4,6 +4,9 @@
 
 #include <cstdint>
 
-extern int16_t grabTarget;  // -1 nothing, -2 the attractor, 0..50 a path slot
+// What the left button holds: a path slot 0..50, or one of these.
+constexpr int16_t kGrabNothing = -1;
+constexpr int16_t kGrabAttractor = -2;
+extern int16_t grabTarget;
 
 void handlePointer();

@@ -9,8 +9,11 @@
 constexpr int kPathSlots = 51;
 constexpr int kMaxSegments = 24;
 
+// Path::lastSlot with no slot in use (it reads as -1).
+constexpr uint8_t kNoSlot = 255;
+
 struct Path {
-    uint8_t lastSlot = 0;  // 2n + 1 for n segments; 0 for the all-zero path; 255 reads as -1 (none)
+    uint8_t lastSlot = 0;  // 2n + 1 for n segments; 0 for the all-zero path; or kNoSlot
     Vector slots[kPathSlots];
 };
 

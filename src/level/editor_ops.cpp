@@ -15,20 +15,11 @@ Vector pointer(int32_t x, int32_t y) {
     return v;
 }
 
-// Points in use: lastPoint + 1, never more than the record holds.
-int pointCount(const Level& level) {
-    int count = level.lastPoint + 1;
-    if (count < 0) count = 0;
-    if (static_cast<size_t>(count) > level.points.size())
-        count = static_cast<int>(level.points.size());
-    return count;
-}
-
 }  // namespace
 
 void editorAddPoint(int32_t x, int32_t y, uint8_t letter) {
     Level& level = thisLevel();
-    const int count = pointCount(level);
+    const int count = levelPointCount(level);
     if (count >= kMaxPoints) return;
     level.setPointCount(count + 1);
     Vector& p = level.points[static_cast<size_t>(count)];
@@ -48,7 +39,7 @@ void editorDeleteAt(int32_t x, int32_t y) {
     if (level.attractor.flag != 0 && isNear(level.attractor, at)) level.attractor.flag = 0;
     // A point under the pointer is replaced by the last one, which is then
     // tested at the same index; the last points so fill the gaps.
-    int count = pointCount(level);
+    int count = levelPointCount(level);
     int i = 0;
     while (i < count) {
         if (isNear(level.points[static_cast<size_t>(i)], at)) {

@@ -57,14 +57,14 @@ void selectLevel(uint16_t i) {
 void markLevelSolved() {
     if (editorMode) return;
     Level& level = thisLevel();
-    if (level.solved == 255) return;
+    if (level.solved == kSolved) return;
     const size_t next = static_cast<size_t>(currentLevel) + 1;
     if (next < levels.size()) {
         // levels never exceeds 65536 records, so neither does the list.
         levelList.resize(next + 1);
         levelList[next] = static_cast<uint16_t>(next);
     }
-    level.solved = 255;
+    level.solved = kSolved;
     if (levelSolvedHook != nullptr) levelSolvedHook();
 }
 

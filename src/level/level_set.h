@@ -3,6 +3,7 @@
 // selection and the level-solved step.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,9 +13,12 @@
 
 constexpr int kMaxPoints = 501;
 constexpr int kMaxLevels = 65536;
+// Level::solved.
+constexpr uint8_t kNotSolved = 0;
+constexpr uint8_t kSolved = 255;
 
 struct Level {
-    uint8_t solved = 0;     // 0 not solved, 255 solved
+    uint8_t solved = 0;     // kNotSolved or kSolved
     std::string code;       // shown in the menu; rewritten by flights and the editor
     std::string baseCode;   // the code as the puzzle file gave it
     Path paths;             // knots and handles
@@ -28,6 +32,13 @@ struct Level {
     // zeroing new ones.
     void setPointCount(int count);
 };
+
+// The points the level really holds: lastPoint + 1, never more than the
+// record has, 0 for a level without points.
+inline int levelPointCount(const Level& level) {
+    return std::clamp(static_cast<int>(level.lastPoint) + 1, 0,
+                      static_cast<int>(level.points.size()));
+}
 
 extern std::vector<Level> levels;        // never empty
 extern std::vector<uint16_t> levelList;  // open levels in menu order; entry 0 selected last

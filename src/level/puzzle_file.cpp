@@ -1,9 +1,6 @@
 // Reading a puzzle file into the level set and writing the level set back.
 #include "level/puzzle_file.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <string_view>
 
 #include "geometry/path.h"
@@ -36,13 +33,6 @@ void readPaths(Level& level) {
     // The count is a signed 16-bit value; generatePath limits it to 0..24,
     // so a negative count gives a path without segments.
     level.paths = generatePath(static_cast<int16_t>(static_cast<uint16_t>(pendingNumbers[0])));
-}
-
-void readAttractor(Level& level) {
-    if (pendingNumbers.size() < 2) return;
-    level.attractor.x = static_cast<float>(pendingNumbers[0]);
-    level.attractor.y = static_cast<float>(pendingNumbers[1]);
-    level.attractor.flag = -1;
 }
 
 using RecordHandler = void (*)(Level&);
@@ -79,10 +69,10 @@ RecordHandler recordHandler(std::string_view field) {
 }
 
 PuzzleReadResult openPuzzle(FieldReader& reader) {
-    struct stat info {};
-    if (::stat(puzzleFileName.c_str(), &info) != 0) {
-        return errno == ENOENT || errno == ENOTDIR ? PuzzleReadResult::Missing
-                                                   : PuzzleReadResult::Unreadable;
+    const FileProbe probe = probeFile(puzzleFileName);
+    if (probe != FileProbe::Present) {
+        return probe == FileProbe::Missing ? PuzzleReadResult::Missing
+                                           : PuzzleReadResult::Unreadable;
     }
     if (!openFields(reader, puzzleFileName)) return PuzzleReadResult::Unreadable;
     return PuzzleReadResult::Read;
@@ -150,8 +140,8 @@ std::string puzzleFileBytes() {
         putKeyword(out, "LVL");
         putCodeBytes(out, level.code);
         putKeyword(out, "code");
-        const int points = level.lastPoint + 1;
-        for (int t = 0; t < points && static_cast<size_t>(t) < level.points.size(); ++t) {
+        const int points = levelPointCount(level);
+        for (int t = 0; t < points; ++t) {
             putFloat(out, level.points[t].x);
             putFloat(out, level.points[t].y);
             putInt8(out, level.points[t].flag);

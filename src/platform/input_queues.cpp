@@ -35,9 +35,7 @@ void queueEvent(int32_t type) {
 
 void queueCloseRequest() {
     queueEvent(kEventClose);
-    queueKey(
-        std::string("\xFF"
-                    "k"));
+    queueKey(std::string(kKeyClose));
 }
 
 bool inputQueued() {

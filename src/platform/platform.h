@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/keys.h"
+
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;
 
@@ -86,19 +88,7 @@ const uint8_t* pagePixels(int page);
 uint8_t pixelAt(int page, int x, int y);
 
 // ---- input ----
-// Key strings: one byte for a typed character; byte 255 and a second byte for
-// the extended keys (DOS scan codes: Up "\xFFH", F1 "\xFF;", the close key
-// "\xFFk", ...). The editing keys below take second bytes that no scan code
-// uses: the key's letter with bit 7 set, capital with Shift.
-constexpr std::string_view kKeyUndo = "\xFF\xFA";       // Ctrl+Z
-constexpr std::string_view kKeyRedo = "\xFF\xF9";       // Ctrl+Y
-constexpr std::string_view kKeyShiftRedo = "\xFF\xDA";  // Ctrl+Shift+Z
-constexpr std::string_view kKeyF1 = "\xFF;";
-constexpr std::string_view kKeyF2 = "\xFF<";
-// True for the three editing keys.
-constexpr bool isEditingKey(std::string_view key) {
-    return key == kKeyUndo || key == kKeyRedo || key == kKeyShiftRedo;
-}
+// Key strings and the named keys: keys.h.
 // The oldest waiting key string, or "" at once when none waits.
 std::string readKey();
 MouseReading readMouse();

@@ -12,11 +12,6 @@
 std::vector<uint8_t> hitFlags;
 bool pointGridCurrent = false;
 
-int levelPointCount(const Level& level) {
-    if (level.lastPoint < 0) return 0;
-    return std::min(int(level.lastPoint) + 1, int(level.points.size()));
-}
-
 void drawFrame() {
     flipPages();
     clearPage();

@@ -3,10 +3,6 @@
 
 #include "level/level_set.h"
 
-// Points of the level that can be read: lastPoint + 1, never more than the
-// level holds, 0 for a level without points.
-int levelPointCount(const Level& level);
-
 // Samples of one segment: t = 0, 0.01, ... summed in single precision.
 constexpr int kSegmentSamples = 101;
 

@@ -95,7 +95,7 @@ void chooseFile() {
             waitForRelease();
         }
 
-        if (readKey() == "\x1b") {
+        if (readKey() == kKeyEscape) {
             endProgram();
             return;
         }

@@ -22,7 +22,7 @@ void showHelpPage() {
         }
         readMouseState(menuLastGood);
         const std::string key = readKey();
-        if ((mouseButtons & ~mouseFailed) != 0 || key == "\x1b") break;
+        if ((mouseButtons & ~mouseFailed) != 0 || key == kKeyEscape) break;
     }
     waitForRelease();
 }

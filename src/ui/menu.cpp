@@ -148,7 +148,7 @@ void runMenu() {
 
         if (mouseFailed == 0 && mouseButtons == 0) actedRow = kNoRowActed;
         const bool newPick = row >= 0 && row != actedRow;
-        switch (newPick ? row : int8_t(-2)) {
+        switch (newPick ? row : kPickNothing) {
             case kExitRow:
                 endProgram();
                 return;
@@ -194,9 +194,9 @@ void runMenu() {
         }
 
         const std::string key = readKey();
-        if (key == "\x1b") return;
-        if (row == -1) {
-            rightLatch = 255;
+        if (key == kKeyEscape) return;
+        if (row == kPickRight) {
+            rightLatch = kLatchSet;
             return;
         }
         if (newPick && row < kListRows) {

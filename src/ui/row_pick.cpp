@@ -5,8 +5,8 @@
 #include "platform/mouse_state.h"
 #include "platform/platform.h"
 
-uint8_t leftLatch = 0;
-uint8_t rightLatch = 0;
+uint8_t leftLatch = kLatchClear;
+uint8_t rightLatch = kLatchClear;
 
 namespace {
 constexpr int kRowHeight = 30;
@@ -14,27 +14,27 @@ constexpr int kRows = 16;
 }  // namespace
 
 int8_t pickRow() {
-    if (mouseFailed != 0 || mouseX == -1) return -2;
+    if (mouseFailed != 0 || mouseX == -1) return kPickNothing;
     const bool left = (mouseButtons & 1) != 0;
     const bool right = (mouseButtons & 2) != 0;
-    if (leftLatch == 255 || rightLatch == 255) {
-        if (left) return -2;
-        if (right) return -3;
-        leftLatch = 0;
-        rightLatch = 0;
+    if (leftLatch == kLatchSet || rightLatch == kLatchSet) {
+        if (left) return kPickNothing;
+        if (right) return kPickRightLatched;
+        leftLatch = kLatchClear;
+        rightLatch = kLatchClear;
     }
-    leftLatch = 0;
+    leftLatch = kLatchClear;
     const int row = mouseY / kRowHeight;
     if (left) {
         // A reading off the 16 rows picks nothing.
-        if (mouseY < 0 || row >= kRows) return -2;
+        if (mouseY < 0 || row >= kRows) return kPickNothing;
         return int8_t(row);
     }
-    if (right) return -1;
+    if (right) return kPickRight;
     const float top = float(row * kRowHeight);
     drawLine(0.0f, top, float(kScreenWidth), top);
     drawLine(0.0f, top + kRowHeight, float(kScreenWidth), top + kRowHeight);
-    return -2;
+    return kPickNothing;
 }
 
 void waitForRelease() {

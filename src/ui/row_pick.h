@@ -4,12 +4,18 @@
 
 #include <cstdint>
 
-extern uint8_t leftLatch;   // 255 once the left button was seen down, until no button is
-extern uint8_t rightLatch;  // 255 once a right press was used, until no button is
+// A latch is set once its button was seen down (left) or its press was used
+// (right), until no button is.
+constexpr uint8_t kLatchSet = 255;
+constexpr uint8_t kLatchClear = 0;
+extern uint8_t leftLatch;
+extern uint8_t rightLatch;
 
-// 0..15 row under the pointer with the left button down; -1 right button;
-// -2 nothing picked (draws the hover lines when no button is down); -3 right
-// button held under a latch.
+// pickRow's answers besides a row 0..15 under the pointer with the left
+// button down.
+constexpr int8_t kPickRight = -1;         // the right button
+constexpr int8_t kPickNothing = -2;       // draws the hover lines when no button is down
+constexpr int8_t kPickRightLatched = -3;  // the right button held under a latch
 int8_t pickRow();
 // Reads the mouse until no button is down in a good reading.
 void waitForRelease();

@@ -10,6 +10,7 @@
 #include "platform/headless/headless.h"
 #include "platform/headless/host_state.h"
 #include "platform/host.h"
+#include "platform/keys.h"
 
 namespace {
 
@@ -43,70 +44,6 @@ Script script;
 constexpr double kLongestWaitSeconds = 86400.0;
 constexpr long kCoordinateLimit = 100000;
 constexpr int64_t kClickHalfMicros = 50000;
-
-struct KeyName {
-    const char* name;
-    const char* keyString;
-};
-
-const KeyName kKeyNames[] = {
-    {"Escape", "\x1B"},
-    {"Enter", "\r"},
-    {"Backspace", "\b"},
-    {"Tab", "\t"},
-    {"Space", " "},
-    {"Up",
-     "\xFF"
-     "H"},
-    {"Down",
-     "\xFF"
-     "P"},
-    {"Left",
-     "\xFF"
-     "K"},
-    {"Right",
-     "\xFF"
-     "M"},
-    {"Home",
-     "\xFF"
-     "G"},
-    {"End",
-     "\xFF"
-     "O"},
-    {"PageUp",
-     "\xFF"
-     "I"},
-    {"PageDown",
-     "\xFF"
-     "Q"},
-    {"Insert",
-     "\xFF"
-     "R"},
-    {"Delete",
-     "\xFF"
-     "S"},
-    {"F1", "\xFF;"},
-    {"F2", "\xFF<"},
-    {"F3", "\xFF="},
-    {"F4", "\xFF>"},
-    {"F5", "\xFF?"},
-    {"F6", "\xFF@"},
-    {"F7",
-     "\xFF"
-     "A"},
-    {"F8",
-     "\xFF"
-     "B"},
-    {"F9",
-     "\xFF"
-     "C"},
-    {"F10",
-     "\xFF"
-     "D"},
-    {"Ctrl+Z", "\xFF\xFA"},
-    {"Ctrl+Y", "\xFF\xF9"},
-    {"Ctrl+Shift+Z", "\xFF\xDA"},
-};
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
@@ -171,9 +108,9 @@ bool parseButton(std::string_view word, int& button) {
 
 // A single UTF-8 character or a key name.
 bool parseKey(std::string_view word, std::string& keyString, std::string& reason) {
-    for (const KeyName& k : kKeyNames) {
-        if (word == k.name) {
-            keyString = k.keyString;
+    for (const KeyEntry& k : kKeyTable) {
+        if (!k.name.empty() && word == k.name) {
+            keyString = k.string;
             return true;
         }
     }

@@ -62,25 +62,6 @@ void keepButtonChange() {
 
 }  // namespace
 
-std::string specialKeyString(SpecialKey key) {
-    switch (key) {
-        case SpecialKey::Escape:
-            return "\x1B";
-        case SpecialKey::Enter:
-            return "\r";
-        case SpecialKey::Backspace:
-            return "\b";
-        case SpecialKey::Tab:
-            return "\t";
-        default:
-            break;
-    }
-    // The extended keys: byte 255 and a code letter (platform.h).
-    static const char codes[] = "HPKMGOIQRS;<=>?@ABCD\xFA\xF9\xDA";
-    const int index = static_cast<int>(key) - static_cast<int>(SpecialKey::Up);
-    return std::string("\xFF") + codes[index];
-}
-
 void feedText(std::string_view utf8) {
     size_t pos = 0;
     while (pos < utf8.size()) {
@@ -92,8 +73,8 @@ void feedText(std::string_view utf8) {
     }
 }
 
-void feedSpecialKey(SpecialKey key) {
-    queueKey(specialKeyString(key));
+void feedSpecialKey(Key key) {
+    queueKey(std::string(keyString(key)));
 }
 
 void feedBatchStart() {

@@ -9,44 +9,11 @@
 
 #include "platform/platform.h"
 
-// The keys that arrive as key presses rather than as typed text.
-enum class SpecialKey {
-    Escape,
-    Enter,
-    Backspace,
-    Tab,
-    Up,
-    Down,
-    Left,
-    Right,
-    Home,
-    End,
-    PageUp,
-    PageDown,
-    Insert,
-    Delete,
-    F1,
-    F2,
-    F3,
-    F4,
-    F5,
-    F6,
-    F7,
-    F8,
-    F9,
-    F10,
-    Undo,       // Ctrl+Z
-    Redo,       // Ctrl+Y
-    ShiftRedo,  // Ctrl+Shift+Z
-};
-
-// The key string the game reads for a special key.
-std::string specialKeyString(SpecialKey key);
-
 // Queues one key string per character of typed UTF-8 text, in Windows-1251.
 // Characters with no Windows-1251 byte, and malformed bytes, are dropped.
 void feedText(std::string_view utf8);
-void feedSpecialKey(SpecialKey key);
+// Queues the key string of a key that arrives as a key press (keys.h).
+void feedSpecialKey(Key key);
 
 // Starts one batch of window-system events. All close requests within a batch
 // (the close button and the quit request the system sends after it) are one

@@ -1,4 +1,5 @@
-// Scenario scripts: every command, every key name, and malformed lines.
+// Scenario scripts: every command and malformed lines (the key names are
+// checked against the key table in tests/unit/window/key_table_test.cpp).
 #include <gtest/gtest.h>
 #include <png.h>
 #include <unistd.h>
@@ -41,54 +42,6 @@ class Script : public ::testing::Test {
         return keys;
     }
 };
-
-TEST_F(Script, EveryKeyName) {
-    load(
-        "key Escape\nkey Enter\nkey Backspace\nkey Tab\nkey Space\n"
-        "key Up\nkey Down\nkey Left\nkey Right\nkey Home\nkey End\n"
-        "key PageUp\nkey PageDown\nkey Insert\nkey Delete\n"
-        "key F1\nkey F2\nkey F3\nkey F4\nkey F5\nkey F6\nkey F7\nkey F8\nkey F9\nkey F10\n");
-    const std::vector<std::string> expected = {"\x1B",
-                                               "\r",
-                                               "\b",
-                                               "\t",
-                                               " ",
-                                               "\xFF"
-                                               "H",
-                                               "\xFF"
-                                               "P",
-                                               "\xFF"
-                                               "K",
-                                               "\xFF"
-                                               "M",
-                                               "\xFF"
-                                               "G",
-                                               "\xFF"
-                                               "O",
-                                               "\xFF"
-                                               "I",
-                                               "\xFF"
-                                               "Q",
-                                               "\xFF"
-                                               "R",
-                                               "\xFF"
-                                               "S",
-                                               "\xFF;",
-                                               "\xFF<",
-                                               "\xFF=",
-                                               "\xFF>",
-                                               "\xFF?",
-                                               "\xFF@",
-                                               "\xFF"
-                                               "A",
-                                               "\xFF"
-                                               "B",
-                                               "\xFF"
-                                               "C",
-                                               "\xFF"
-                                               "D"};
-    EXPECT_EQ(allKeys(), expected);
-}
 
 TEST_F(Script, SingleCharactersBytesAndTypedText) {
     load(

@@ -61,32 +61,6 @@ TEST_F(InputFeed, TextWithoutWindows1251BytesIsDroppedButNeighboursSurvive) {
     EXPECT_TRUE(drainKeys().empty());
 }
 
-TEST_F(InputFeed, SpecialKeysGiveControlBytesOrExtendedCodes) {
-    EXPECT_EQ(specialKeyString(SpecialKey::Escape), "\x1B");
-    EXPECT_EQ(specialKeyString(SpecialKey::Enter), "\r");
-    EXPECT_EQ(specialKeyString(SpecialKey::Backspace), "\b");
-    EXPECT_EQ(specialKeyString(SpecialKey::Tab), "\t");
-    const std::string extended[] = {"H", "P", "K", "M", "G", "O", "I", "Q", "R", "S",
-                                    ";", "<", "=", ">", "?", "@", "A", "B", "C", "D"};
-    for (int i = 0; i < 20; ++i) {
-        const auto key = static_cast<SpecialKey>(static_cast<int>(SpecialKey::Up) + i);
-        EXPECT_EQ(specialKeyString(key), "\xFF" + extended[i]) << "key " << i;
-    }
-    // The editing keys: the strings the game and the script runner know, and
-    // none of them another key's string.
-    EXPECT_EQ(specialKeyString(SpecialKey::Undo), std::string(kKeyUndo));
-    EXPECT_EQ(specialKeyString(SpecialKey::Redo), std::string(kKeyRedo));
-    EXPECT_EQ(specialKeyString(SpecialKey::ShiftRedo), std::string(kKeyShiftRedo));
-    for (int i = 0; i <= static_cast<int>(SpecialKey::F10); ++i) {
-        EXPECT_FALSE(isEditingKey(specialKeyString(static_cast<SpecialKey>(i)))) << "key " << i;
-    }
-    feedSpecialKey(SpecialKey::F10);
-    feedSpecialKey(SpecialKey::Escape);
-    EXPECT_EQ(drainKeys(), (std::vector<std::string>{"\xFF"
-                                                     "D",
-                                                     "\x1B"}));
-}
-
 TEST_F(InputFeed, CloseButtonAndTheQuitAfterItAreOneRequest) {
     feedBatchStart();
     feedCloseRequest();  // the close button
@@ -257,7 +231,7 @@ TEST_F(InputFeed, WheelPositionAccumulatesBothWays) {
 // key or event, and any change of the next mouse reading, keep it awake.
 TEST_F(InputFeed, InputIsUnreadUntilTheGameHasReadIt) {
     EXPECT_FALSE(inputQueued());
-    feedSpecialKey(SpecialKey::Enter);
+    feedSpecialKey(Key::Enter);
     EXPECT_TRUE(inputQueued());
     drainKeys();
     feedCloseRequest();
