@@ -16,11 +16,6 @@
 #include "level_invariants.h"
 #include "platform/headless/headless.h"
 #include "platform/host.h"
-#include "platform/page_flip.h"
-#include "scene/scene.h"
-#include "text/stroke_font.h"
-#include "ui/chooser.h"
-#include "ui/menu.h"
 
 namespace {
 
@@ -174,12 +169,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     headlessSetReadStep(0.02);
     clearInputQueues();
     resetDisplayState();
-    menuPage = 0;
-    chooserPage = 0;
-    drawPage = 0;
-    turnAngle = 0;
-    spinAngle = 6.2831855f;
-    spinTime = 0.0;
+    resetGameState();
 
     std::string error;
     if (!headlessLoadScript(scenarioOf(in), error)) fuzzFail(error.c_str());

@@ -8,6 +8,10 @@
 
 // Runs the whole game with the command line; returns the exit status.
 int runGame(int argc, char** argv);
+// Gives every module's globals the values a fresh process starts with (the
+// level set, the history, the pointer, the pages and angles); the platform's
+// display and input state are the host's to reset.
+void resetGameState();
 // Dispatches one key string in editor mode.
 void dispatchEditorKey(const std::string& key);
 // F1, the undo and redo keys, and F2 in the editor; false for any other key.

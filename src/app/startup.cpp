@@ -2,79 +2,20 @@
 // puzzle file and the first level, in that order.
 #include "app/startup.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
-#include "app/flight.h"
 #include "app/game.h"
 #include "app/pointer.h"
 #include "level/edit_history.h"
 #include "level/level_set.h"
 #include "level/puzzle_file.h"
 #include "platform/cp1251.h"
-#include "platform/mouse_state.h"
 #include "platform/platform.h"
-#include "text/key_map.h"
 #include "ui/chooser.h"
 #include "ui/menu.h"
-#include "ui/row_pick.h"
 
 namespace {
-
-std::string asciiLower(std::string s) {
-    for (char& c : s) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return s;
-}
-
-// Why a file that exists could not be read, for the one-line report.
-std::string readFailureReason(const std::string& name) {
-    errno = 0;
-    std::FILE* f = std::fopen(name.c_str(), "rb");
-    if (f == nullptr) return errno != 0 ? std::strerror(errno) : "cannot open it";
-    errno = 0;
-    std::fgetc(f);
-    const bool failed = std::ferror(f) != 0;
-    const int err = errno;
-    std::fclose(f);
-    if (failed && err != 0) return std::strerror(err);
-    return "read error";
-}
-
-void reportReadResult(PuzzleReadResult result, const std::string& name) {
-    if (result == PuzzleReadResult::Read) return;
-    if (name.empty()) {
-        std::fprintf(stderr, "orvet: no puzzle files (*.zag) were found; %s\n",
-                     editorMode ? "starting a new puzzle" : "showing an empty level");
-        return;
-    }
-    switch (result) {
-        case PuzzleReadResult::Missing:
-            if (editorMode) {
-                std::fprintf(stderr, "orvet: \"%s\" does not exist yet; starting a new puzzle\n",
-                             name.c_str());
-            } else {
-                std::fprintf(stderr, "orvet: puzzle \"%s\" not found; showing an empty level\n",
-                             name.c_str());
-            }
-            break;
-        case PuzzleReadResult::Unreadable:
-            std::fprintf(stderr, "orvet: cannot read \"%s\": %s; showing an empty level\n",
-                         name.c_str(), readFailureReason(name).c_str());
-            break;
-        case PuzzleReadResult::NotAPuzzle:
-            std::fprintf(stderr,
-                         "orvet: \"%s\" is not a puzzle file (it does not begin with \"LVL\"); "
-                         "showing an empty level\n",
-                         name.c_str());
-            break;
-        case PuzzleReadResult::Read:
-            break;
-    }
-}
 
 std::string titleFor(const std::string& name) {
     const std::string suffix = ".zag";
@@ -85,65 +26,23 @@ std::string titleFor(const std::string& name) {
     return "Orvet: " + displayFileName(name);
 }
 
-// What `orvet --help` prints. A puzzle file with one of the option names is
-// opened by another spelling of its path (./--help).
-const char* const kUsage =
-    "Usage: orvet [PUZZLE.zag [pravi]]\n"
-    "       orvet --help | --version\n"
-    "\n"
-    "Orvet is a puzzle game about one curved path: drag its knots, handles and\n"
-    "the attractor until the curve touches every lettered point.\n"
-    "\n"
-    "Without PUZZLE.zag the game lists the *.zag files of the current directory\n"
-    "to choose from. A second argument pravi (any case) starts the puzzle editor;\n"
-    "a puzzle that does not exist yet gives one empty level, which the editor\n"
-    "takes as the start of a new puzzle. Open a puzzle named --help as ./--help.\n"
-    "\n"
-    "  --help     show this help and exit\n"
-    "  --version  show the version and exit\n"
-    "\n"
-    "The keys and the file formats are described in orvet(6).\n";
-
 // A solved level drops whatever the pointer held and opens the menu.
 void onLevelSolved() {
     historyEndDrag();
-    grabTarget = -1;
+    grabTarget = kGrabNothing;
     runMenu();
 }
 
 }  // namespace
 
 int startUp(int argc, char** argv) {
-    const std::string arg1 = argc > 1 && argv[1] != nullptr ? argv[1] : "";
-    const std::string arg2 = argc > 2 && argv[2] != nullptr ? argv[2] : "";
+    CommandLine line;
+    const int status = parseCommandLine(argc, argv, line);
+    if (status >= 0) return status;
 
-    // The two options answer on stdout before anything else is set up, so
-    // they work without a window system.
-    if (arg1 == "--help") {
-        std::fputs(kUsage, stdout);
-        return 0;
-    }
-    if (arg1 == "--version") {
-        std::printf("orvet %s\n", ORVET_VERSION);
-        return 0;
-    }
-
-    buildKeyMap();
-    resetLevelSet();
-    editorMode = asciiLower(arg2) == "pravi";
-    puzzleFileName = arg1;
-    visitList.clear();
-    visitList.reserve(kMaxVisits);
-
-    // The state a fresh process starts with, so that a second run in the
-    // same process (the tests) begins the same way.
-    mouseX = 0;
-    mouseY = 0;
-    mouseButtons = 0;
-    mouseFailed = 0;
-    leftLatch = 0;
-    rightLatch = 0;
-    authorView = false;
+    resetGameState();
+    editorMode = line.editor;
+    puzzleFileName = line.puzzleFile;
 
     setWindowTitle("Orvet: Odaberi zagonetku");
     if (!openWindow()) {
@@ -155,8 +54,6 @@ int startUp(int argc, char** argv) {
     setBackground(15);
     seedRandom(-1);
 
-    thisLevel().setPointCount(0);
-    grabTarget = -1;
     levelSolvedHook = onLevelSolved;
     programLeavingHook = writeRecoveryFile;
 
@@ -165,7 +62,7 @@ int startUp(int argc, char** argv) {
         if (programEnding()) return 0;
     }
 
-    reportReadResult(readPuzzleFile(), puzzleFileName);
+    reportPuzzleRead(readPuzzleFile(), puzzleFileName);
     setWindowTitle(titleFor(puzzleFileName));
 
     if (editorMode) {

@@ -9,6 +9,9 @@ enum class PuzzleReadResult { Read, Missing, Unreadable, NotAPuzzle };
 // Reads puzzleFileName into the level set (which start-up has reset).
 // Anything but Read leaves the level set as it was.
 PuzzleReadResult readPuzzleFile();
+// One stderr line saying why the puzzle file name (or, for "", any puzzle
+// file) was not read and what the run shows instead; nothing for Read.
+void reportPuzzleRead(PuzzleReadResult result, const std::string& name);
 // Writes levels 0..lastLevel and storedChecksum to puzzleFileName.
 bool writePuzzleFile();
 // The same bytes to a new file (the editor's recovery file), never replacing

@@ -2,12 +2,7 @@
 // progress and overlaying it on the level set.
 #include "level/saved_game.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 #include "geometry/path.h"
 #include "level/level_set.h"
@@ -77,24 +72,17 @@ void readSolved(Level& level) {
 }
 
 // Two numbers per slot; an odd count or more than 51 slots is skipped. No
-// numbers give lastSlot 255 (-1): no slot in use.
+// numbers give kNoSlot.
 void readPaths(Level& level) {
     const size_t c = pendingNumbers.size();
     if (c % 2 != 0 || c / 2 > static_cast<size_t>(kPathSlots)) return;
     const int slots = static_cast<int>(c / 2);
-    level.paths.lastSlot = static_cast<uint8_t>(slots - 1);
+    level.paths.lastSlot = slots == 0 ? kNoSlot : static_cast<uint8_t>(slots - 1);
     for (int t = 0; t < kPathSlots; ++t) {
         Vector& slot = level.paths.slots[t];  // flags keep their values
         slot.x = t < slots ? static_cast<float>(pendingNumbers[2 * t]) : 0.0f;
         slot.y = t < slots ? static_cast<float>(pendingNumbers[2 * t + 1]) : 0.0f;
     }
-}
-
-void readAttractor(Level& level) {
-    if (pendingNumbers.size() < 2) return;
-    level.attractor.x = static_cast<float>(pendingNumbers[0]);
-    level.attractor.y = static_cast<float>(pendingNumbers[1]);
-    level.attractor.flag = -1;
 }
 
 void readCode(Level& level) {
@@ -130,10 +118,10 @@ bool readRecord(const std::string& field, long counter) {
 SavedGameReadResult readSavedGame() {
     static FieldReader reader;  // keeps its block buffer between reads
     const std::string name = savedGameName(puzzleFileName);
-    struct stat info {};
-    if (::stat(name.c_str(), &info) != 0) {
-        return errno == ENOENT || errno == ENOTDIR ? SavedGameReadResult::Missing
-                                                   : SavedGameReadResult::Unreadable;
+    const FileProbe probe = probeFile(name);
+    if (probe != FileProbe::Present) {
+        return probe == FileProbe::Missing ? SavedGameReadResult::Missing
+                                           : SavedGameReadResult::Unreadable;
     }
     if (!openFields(reader, name)) return SavedGameReadResult::Unreadable;
     readField(reader);
@@ -157,32 +145,4 @@ SavedGameReadResult readSavedGame() {
     pendingNumbers.clear();
     closeFields(reader);
     return SavedGameReadResult::Read;
-}
-
-void reportSavedGameRead(SavedGameReadResult result) {
-    const std::string name = savedGameName(puzzleFileName);
-    switch (result) {
-        case SavedGameReadResult::Read:
-            break;
-        case SavedGameReadResult::Missing:
-            std::fprintf(stderr, "orvet: saved game \"%s\" not found; nothing continued\n",
-                         name.c_str());
-            break;
-        case SavedGameReadResult::Unreadable: {
-            // Why, asked again: the file cannot be opened, or it is a folder.
-            errno = 0;
-            std::FILE* f = std::fopen(name.c_str(), "rb");
-            const int error = f == nullptr ? errno : EISDIR;
-            if (f != nullptr) std::fclose(f);
-            std::fprintf(stderr, "orvet: cannot read \"%s\": %s; nothing continued\n", name.c_str(),
-                         error != 0 ? std::strerror(error) : "cannot open it");
-            break;
-        }
-        case SavedGameReadResult::NotASavedGame:
-            std::fprintf(stderr,
-                         "orvet: \"%s\" is not a saved game (it does not begin with "
-                         "\"SAVEDGAME\"); nothing continued\n",
-                         name.c_str());
-            break;
-    }
 }

@@ -56,6 +56,11 @@ void putCodeBytes(std::string& out, std::string_view code);
 // A string of one byte per pending number (its low 8 bits).
 std::string codeFromPending();
 
+// Whether a file can be looked at before it is opened: Missing when it, or
+// a folder on its path, does not exist; Unreadable for any other failure.
+enum class FileProbe { Present, Missing, Unreadable };
+FileProbe probeFile(const std::string& fileName);
+
 // Replaces fileName with bytes: written to a temporary file beside it,
 // flushed and renamed over it, so the old file survives any failure. A
 // symbolic link is followed and kept; the file's permission bits are kept. A

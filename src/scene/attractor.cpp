@@ -5,7 +5,7 @@
 #include "platform/platform.h"
 #include "scene/scene.h"
 
-float spinAngle = 6.2831855f;
+float spinAngle = kSpinAngleStart;
 double spinTime = 0.0;
 
 namespace {

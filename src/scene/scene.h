@@ -8,9 +8,10 @@
 #include "geometry/path.h"
 #include "geometry/vector.h"
 
-extern std::vector<uint8_t> hitFlags;  // per point of the current level: touched this frame
-extern float spinAngle;                // the spiral's angle in radians
-extern double spinTime;                // timer reading at the last drawing of the attractor
+extern std::vector<uint8_t> hitFlags;          // per point of the current level: touched this frame
+constexpr float kSpinAngleStart = 6.2831855f;  // spinAngle in a fresh run
+extern float spinAngle;                        // the spiral's angle in radians
+extern double spinTime;                        // timer reading at the last drawing of the attractor
 
 void drawFrame();
 void drawLevelPoints();

@@ -9,6 +9,7 @@
 #include <utility>
 
 #include "app/flight.h"
+#include "app/game.h"
 #include "app/pointer.h"
 #include "geometry/path.h"
 #include "level/level_set.h"
@@ -25,19 +26,7 @@ class AppTest : public ::testing::Test {
         headlessReset();
         clearInputQueues();
         resetDisplayState();
-        drawPage = 0;
-        resetLevelSet();
-        thisLevel().setPointCount(0);
-        editorMode = false;
-        puzzleFileName.clear();
-        grabTarget = -1;
-        leftLatch = 0;
-        rightLatch = 0;
-        mouseX = 0;
-        mouseY = 0;
-        mouseButtons = 0;
-        mouseFailed = 0;
-        visitList.clear();
+        resetGameState();
     }
 
     void TearDown() override {
