@@ -6,6 +6,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "level/level_set.h"
@@ -25,26 +26,45 @@ struct PointSet {
     Vector attractor;
 };
 
-struct Step {
-    uint64_t id = 0;  // unique for the run; names the state after the step
-    StepKind kind = StepKind::Shape;
-    // Points: the step added one point and changed nothing else; after.points
-    // then holds that point alone.
+// Shape: the level's path and attractor before and after, kept off the step
+// so that the other kinds stay small.
+struct ShapeChange {
+    std::unique_ptr<Shape[]> shapes;  // before, after
+};
+
+// Points: the level's points and attractor either side. When the step added
+// one point and changed nothing else, after.points holds that point alone
+// and before.points is let go.
+struct PointsChange {
+    PointSet before, after;
     bool onePointAdded = false;
-    uint16_t level = 0;  // the level changed (Shape, Points, Code)
-    uint16_t currentBefore = 0;
-    uint16_t currentAfter = 0;
-    std::unique_ptr<Shape[]> shapes;  // Shape: before, after
-    PointSet pointsBefore, pointsAfter;
-    std::string codeBefore, codeAfter;
-    // Levels: the set's size, levelList and lastLevel either side, and the
-    // level appended (after) or removed (before).
+};
+
+// Code: the level's code either side.
+struct CodeChange {
+    std::string before, after;
+};
+
+// Levels: the set's size, levelList and lastLevel either side, and the level
+// appended (after) or removed (before).
+struct LevelsChange {
     size_t countBefore = 0;
     size_t countAfter = 0;
     std::vector<uint16_t> listBefore, listAfter;
     uint16_t lastLevelBefore = 0;
     uint16_t lastLevelAfter = 0;
     std::unique_ptr<Level> movedLevel;
+};
+
+// One alternative per StepKind, in its order.
+using Change = std::variant<ShapeChange, PointsChange, CodeChange, LevelsChange>;
+
+struct Step {
+    uint64_t id = 0;     // unique for the run; names the state after the step
+    uint16_t level = 0;  // the level changed (Shape, Points, Code)
+    uint16_t currentBefore = 0;
+    uint16_t currentAfter = 0;
+    Change change;
 };
 
 // steps[0..done) can be undone, steps[done..) redone; the oldest first.
@@ -95,14 +115,25 @@ size_t levelBytes(const Level& level) {
            stringBytes(level.baseCode);
 }
 
+size_t changeBytes(const ShapeChange& c) {
+    return c.shapes ? 2 * sizeof(Shape) : 0;
+}
+
+size_t changeBytes(const PointsChange& c) {
+    return (c.before.points.capacity() + c.after.points.capacity()) * sizeof(Vector);
+}
+
+size_t changeBytes(const CodeChange& c) {
+    return stringBytes(c.before) + stringBytes(c.after);
+}
+
+size_t changeBytes(const LevelsChange& c) {
+    return (c.listBefore.capacity() + c.listAfter.capacity()) * sizeof(uint16_t) +
+           (c.movedLevel ? levelBytes(*c.movedLevel) : 0);
+}
+
 size_t stepBytes(const Step& s) {
-    size_t bytes = sizeof(Step);
-    if (s.shapes) bytes += 2 * sizeof(Shape);
-    bytes += (s.pointsBefore.points.capacity() + s.pointsAfter.points.capacity()) * sizeof(Vector);
-    bytes += stringBytes(s.codeBefore) + stringBytes(s.codeAfter);
-    bytes += (s.listBefore.capacity() + s.listAfter.capacity()) * sizeof(uint16_t);
-    if (s.movedLevel) bytes += levelBytes(*s.movedLevel);
-    return bytes;
+    return sizeof(Step) + std::visit([](const auto& c) { return changeBytes(c); }, s.change);
 }
 
 Shape shapeOf(const Level& level) {
@@ -136,108 +167,117 @@ void push(Step&& s) {
     while (bytesHeld > kHistoryCapBytes && steps.size() > 1) dropOldest();
 }
 
-// Finishes the pending step against the level set as it is now; false when
-// it changed nothing.
-bool finish(Step& s) {
-    s.currentAfter = currentLevel;
-    if (s.kind == StepKind::Levels) {
-        s.countAfter = levels.size();
-        s.lastLevelAfter = lastLevel;
-        // historyBegin kept the last level, which a removal takes away.
-        if (s.countAfter == s.countBefore + 1) {
-            s.movedLevel = std::make_unique<Level>(levels.back());
-        } else if (s.countAfter + 1 != s.countBefore) {
-            return false;  // neither appended nor removed
-        }
-        s.listAfter = levelList;
-        return true;
+// Finishing the pending step against the level set as it is now: false when
+// it changed nothing. A step on a level that is gone changed nothing.
+bool finish(LevelsChange& c, uint16_t) {
+    c.countAfter = levels.size();
+    c.lastLevelAfter = lastLevel;
+    // historyBegin kept the last level, which a removal takes away.
+    if (c.countAfter == c.countBefore + 1) {
+        c.movedLevel = std::make_unique<Level>(levels.back());
+    } else if (c.countAfter + 1 != c.countBefore) {
+        return false;  // neither appended nor removed
     }
-    if (s.level >= levels.size()) return false;
-    const Level& level = levels[s.level];
-    switch (s.kind) {
-        case StepKind::Shape:
-            s.shapes[1] = shapeOf(level);
-            return !samePath(s.shapes[0].path, s.shapes[1].path) ||
-                   !sameVector(s.shapes[0].attractor, s.shapes[1].attractor);
-        case StepKind::Points: {
-            PointSet& before = s.pointsBefore;
-            const size_t n = before.points.size();
-            if (!sameVector(before.attractor, level.attractor)) {
-                s.pointsAfter = pointsOf(level);
-                return true;
-            }
-            if (level.lastPoint == before.lastPoint && level.points.size() == n &&
-                sameVectors(before.points, level.points, n)) {
-                return false;
-            }
-            if (level.lastPoint == before.lastPoint + 1 && level.points.size() == n + 1 &&
-                sameVectors(before.points, level.points, n)) {
-                // Only the added point is kept: a level of 500 points grows
-                // by 12 bytes, not by two copies of it.
-                s.onePointAdded = true;
-                s.pointsAfter.points.assign(1, level.points.back());
-                s.pointsAfter.lastPoint = level.lastPoint;
-                s.pointsAfter.attractor = level.attractor;
-                before.points.clear();
-                before.points.shrink_to_fit();
-                return true;
-            }
-            s.pointsAfter = pointsOf(level);
-            return true;
-        }
-        case StepKind::Code:
-            s.codeAfter = level.code;
-            return s.codeAfter != s.codeBefore;
-        case StepKind::Levels:
-            break;
-    }
-    return false;
+    c.listAfter = levelList;
+    return true;
 }
 
-// Brings the level set to the state before (undo) or after the step.
-void apply(Step& s, bool undo) {
-    if (s.kind == StepKind::Levels) {
-        const bool appended = s.countAfter > s.countBefore;
-        if (appended == undo) {
-            levels.pop_back();
+bool finish(ShapeChange& c, uint16_t index) {
+    if (index >= levels.size()) return false;
+    c.shapes[1] = shapeOf(levels[index]);
+    return !samePath(c.shapes[0].path, c.shapes[1].path) ||
+           !sameVector(c.shapes[0].attractor, c.shapes[1].attractor);
+}
+
+bool finish(PointsChange& c, uint16_t index) {
+    if (index >= levels.size()) return false;
+    const Level& level = levels[index];
+    PointSet& before = c.before;
+    const size_t n = before.points.size();
+    if (!sameVector(before.attractor, level.attractor)) {
+        c.after = pointsOf(level);
+        return true;
+    }
+    if (level.lastPoint == before.lastPoint && level.points.size() == n &&
+        sameVectors(before.points, level.points, n)) {
+        return false;
+    }
+    if (level.lastPoint == before.lastPoint + 1 && level.points.size() == n + 1 &&
+        sameVectors(before.points, level.points, n)) {
+        // Only the added point is kept: a level of 500 points grows by 12
+        // bytes, not by two copies of it.
+        c.onePointAdded = true;
+        c.after.points.assign(1, level.points.back());
+        c.after.lastPoint = level.lastPoint;
+        c.after.attractor = level.attractor;
+        before.points.clear();
+        before.points.shrink_to_fit();
+        return true;
+    }
+    c.after = pointsOf(level);
+    return true;
+}
+
+bool finish(CodeChange& c, uint16_t index) {
+    if (index >= levels.size()) return false;
+    c.after = levels[index].code;
+    return c.after != c.before;
+}
+
+bool finish(Step& s) {
+    s.currentAfter = currentLevel;
+    return std::visit([&](auto& c) { return finish(c, s.level); }, s.change);
+}
+
+// Bringing the level set to the state before (undo) or after the step.
+void apply(const LevelsChange& c, const Step& s, bool undo) {
+    const bool appended = c.countAfter > c.countBefore;
+    if (appended == undo) {
+        levels.pop_back();
+    } else {
+        levels.push_back(*c.movedLevel);
+    }
+    lastLevel = undo ? c.lastLevelBefore : c.lastLevelAfter;
+    levelList = undo ? c.listBefore : c.listAfter;
+    currentLevel = undo ? s.currentBefore : s.currentAfter;
+}
+
+void apply(const ShapeChange& c, Level& level, bool undo) {
+    const Shape& shape = c.shapes[undo ? 0 : 1];
+    level.paths = shape.path;
+    level.attractor = shape.attractor;
+}
+
+void apply(const PointsChange& c, Level& level, bool undo) {
+    if (c.onePointAdded) {
+        if (undo) {
+            level.points.pop_back();
         } else {
-            levels.push_back(*s.movedLevel);
+            level.points.push_back(c.after.points[0]);
         }
-        lastLevel = undo ? s.lastLevelBefore : s.lastLevelAfter;
-        levelList = undo ? s.listBefore : s.listAfter;
-        currentLevel = undo ? s.currentBefore : s.currentAfter;
+        level.lastPoint = undo ? c.before.lastPoint : c.after.lastPoint;
+    } else {
+        const PointSet& set = undo ? c.before : c.after;
+        level.points = set.points;
+        level.lastPoint = set.lastPoint;
+        level.attractor = set.attractor;
+    }
+}
+
+void apply(const CodeChange& c, Level& level, bool undo) {
+    level.code = undo ? c.before : c.after;
+}
+
+void apply(const LevelsChange&, Level&, bool) {}  // applied whole, by apply(Step)
+
+void apply(const Step& s, bool undo) {
+    if (const auto* levelsChange = std::get_if<LevelsChange>(&s.change)) {
+        apply(*levelsChange, s, undo);
         return;
     }
     if (s.level < levels.size()) {
         Level& level = levels[s.level];
-        switch (s.kind) {
-            case StepKind::Shape: {
-                const Shape& shape = s.shapes[undo ? 0 : 1];
-                level.paths = shape.path;
-                level.attractor = shape.attractor;
-                break;
-            }
-            case StepKind::Points:
-                if (s.onePointAdded) {
-                    if (undo) {
-                        level.points.pop_back();
-                    } else {
-                        level.points.push_back(s.pointsAfter.points[0]);
-                    }
-                    level.lastPoint = undo ? s.pointsBefore.lastPoint : s.pointsAfter.lastPoint;
-                } else {
-                    const PointSet& set = undo ? s.pointsBefore : s.pointsAfter;
-                    level.points = set.points;
-                    level.lastPoint = set.lastPoint;
-                    level.attractor = set.attractor;
-                }
-                break;
-            case StepKind::Code:
-                level.code = undo ? s.codeBefore : s.codeAfter;
-                break;
-            case StepKind::Levels:
-                break;
-        }
+        std::visit([&](const auto& c) { apply(c, level, undo); }, s.change);
     }
     // The level the step was taken on comes back on screen, as Page Up and
     // Page Down (or the menu) would bring it.
@@ -248,8 +288,8 @@ void apply(Step& s, bool undo) {
 // True when the step can still be applied to the level set as it is: its
 // level exists, and a Levels step finds the set at the size it left it.
 bool applicable(const Step& s, bool undo) {
-    if (s.kind == StepKind::Levels) {
-        return levels.size() == (undo ? s.countAfter : s.countBefore);
+    if (const auto* c = std::get_if<LevelsChange>(&s.change)) {
+        return levels.size() == (undo ? c->countAfter : c->countBefore);
     }
     const size_t current = undo ? s.currentBefore : s.currentAfter;
     return s.level < levels.size() && current < levels.size();
@@ -272,6 +312,32 @@ void historyClear() {
     unrecorded = changed;
 }
 
+// What a step of this kind on level `level` may change, as it stands now
+// (nothing for a level that does not exist).
+Change changeBefore(StepKind kind, uint16_t level) {
+    if (kind == StepKind::Levels) {
+        LevelsChange c;
+        c.countBefore = levels.size();
+        c.listBefore = levelList;
+        c.lastLevelBefore = lastLevel;
+        c.movedLevel = std::make_unique<Level>(levels.back());
+        return c;
+    }
+    const Level* l = level < levels.size() ? &levels[level] : nullptr;
+    if (kind == StepKind::Points) {
+        PointsChange c;
+        if (l != nullptr) c.before = pointsOf(*l);
+        return c;
+    }
+    if (kind == StepKind::Code) return CodeChange{l != nullptr ? l->code : std::string(), {}};
+    ShapeChange c;
+    if (l != nullptr) {
+        c.shapes = std::make_unique<Shape[]>(2);
+        c.shapes[0] = shapeOf(*l);
+    }
+    return c;
+}
+
 void historyBegin(StepKind kind, uint16_t level) {
     if (dragOpen) {
         historyEndDrag();
@@ -279,32 +345,9 @@ void historyBegin(StepKind kind, uint16_t level) {
     }
     pending = Step();
     pendingOpen = true;
-    pending.kind = kind;
     pending.level = level;
     pending.currentBefore = currentLevel;
-    if (kind == StepKind::Levels) {
-        pending.countBefore = levels.size();
-        pending.listBefore = levelList;
-        pending.lastLevelBefore = lastLevel;
-        pending.movedLevel = std::make_unique<Level>(levels.back());
-        return;
-    }
-    if (level >= levels.size()) return;
-    const Level& l = levels[level];
-    switch (kind) {
-        case StepKind::Shape:
-            pending.shapes = std::make_unique<Shape[]>(2);
-            pending.shapes[0] = shapeOf(l);
-            break;
-        case StepKind::Points:
-            pending.pointsBefore = pointsOf(l);
-            break;
-        case StepKind::Code:
-            pending.codeBefore = l.code;
-            break;
-        case StepKind::Levels:
-            break;
-    }
+    pending.change = changeBefore(kind, level);
 }
 
 void historyCommit() {
@@ -321,11 +364,9 @@ void historyCommit() {
 void historyBeginDrag() {
     drag = Step();
     dragOpen = true;
-    drag.kind = StepKind::Shape;
     drag.level = currentLevel;
     drag.currentBefore = currentLevel;
-    drag.shapes = std::make_unique<Shape[]>(2);
-    drag.shapes[0] = shapeOf(thisLevel());
+    drag.change = changeBefore(StepKind::Shape, currentLevel);
 }
 
 void historyEndDrag() {
