@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "platform/window/shown_picture.h"
+
 struct SdlHost {
     SDL_Window* window = nullptr;
     SDL_Renderer* renderer = nullptr;
@@ -17,15 +19,9 @@ struct SdlHost {
     int enlargedFactor = 0;
     Uint32 windowId = 0;
     std::string titleUtf8 = "Orvet";
-    // The picture must be shown again even if the game drew nothing new
-    // (exposed, resized, restored, renderer reset).
-    bool redrawNeeded = true;
-    // The game told the host that the page or the palette changed.
-    bool changeReported = true;
-    // The display generation the visible picture was last compared at.
-    unsigned comparedGeneration = 0;
-    // The visible page or the palette differ from the picture last shown.
-    bool pictureWaiting = true;
+    // Whether the picture shown is current; nothing is shown before the
+    // first comparison.
+    ShownPicture shown{.pictureWaiting = true};
 };
 
 extern SdlHost sdlHost;

@@ -1,113 +1,37 @@
 // Collecting SDL input: the poll the game's reads run, and the translation of
 // SDL events into keys, close requests and the pointer.
+#include <span>
+
 #include "platform/host.h"
 #include "platform/sdl/sdl_host.h"
+#include "platform/sdl/sdl_keys.h"
 #include "platform/window/input_feed.h"
 #include "platform/window/poll_pacing.h"
 
 namespace {
 
-// Keypad keys that move the cursor while Num Lock is off.
-bool keypadMove(SDL_Scancode code, SpecialKey& key) {
-    switch (code) {
-        case SDL_SCANCODE_KP_8:
-            key = SpecialKey::Up;
+bool keyIn(std::span<const SdlKey> map, SDL_Scancode code, Key& key) {
+    for (const SdlKey& entry : map) {
+        if (entry.code == code) {
+            key = entry.key;
             return true;
-        case SDL_SCANCODE_KP_2:
-            key = SpecialKey::Down;
-            return true;
-        case SDL_SCANCODE_KP_4:
-            key = SpecialKey::Left;
-            return true;
-        case SDL_SCANCODE_KP_6:
-            key = SpecialKey::Right;
-            return true;
-        case SDL_SCANCODE_KP_7:
-            key = SpecialKey::Home;
-            return true;
-        case SDL_SCANCODE_KP_1:
-            key = SpecialKey::End;
-            return true;
-        case SDL_SCANCODE_KP_9:
-            key = SpecialKey::PageUp;
-            return true;
-        case SDL_SCANCODE_KP_3:
-            key = SpecialKey::PageDown;
-            return true;
-        case SDL_SCANCODE_KP_0:
-            key = SpecialKey::Insert;
-            return true;
-        case SDL_SCANCODE_KP_PERIOD:
-            key = SpecialKey::Delete;
-            return true;
-        default:
-            return false;
+        }
     }
+    return false;
 }
 
-// The special key for a key press; false for keys that arrive as text (or
-// not at all).
-bool specialKeyFor(const SDL_Keysym& keysym, SpecialKey& key) {
+// The key for a key press; false for keys that arrive as text (or not at
+// all).
+bool specialKeyFor(const SDL_Keysym& keysym, Key& key) {
     const SDL_Scancode code = keysym.scancode;
-    if (code >= SDL_SCANCODE_F1 && code <= SDL_SCANCODE_F10) {
-        key = static_cast<SpecialKey>(static_cast<int>(SpecialKey::F1) + (code - SDL_SCANCODE_F1));
-        return true;
-    }
-    switch (code) {
-        case SDL_SCANCODE_ESCAPE:
-            key = SpecialKey::Escape;
-            return true;
-        case SDL_SCANCODE_RETURN:
-        case SDL_SCANCODE_RETURN2:
-        case SDL_SCANCODE_KP_ENTER:
-            key = SpecialKey::Enter;
-            return true;
-        case SDL_SCANCODE_BACKSPACE:
-            key = SpecialKey::Backspace;
-            return true;
-        case SDL_SCANCODE_TAB:
-            key = SpecialKey::Tab;
-            return true;
-        case SDL_SCANCODE_UP:
-            key = SpecialKey::Up;
-            return true;
-        case SDL_SCANCODE_DOWN:
-            key = SpecialKey::Down;
-            return true;
-        case SDL_SCANCODE_LEFT:
-            key = SpecialKey::Left;
-            return true;
-        case SDL_SCANCODE_RIGHT:
-            key = SpecialKey::Right;
-            return true;
-        case SDL_SCANCODE_HOME:
-            key = SpecialKey::Home;
-            return true;
-        case SDL_SCANCODE_END:
-            key = SpecialKey::End;
-            return true;
-        case SDL_SCANCODE_PAGEUP:
-            key = SpecialKey::PageUp;
-            return true;
-        case SDL_SCANCODE_PAGEDOWN:
-            key = SpecialKey::PageDown;
-            return true;
-        case SDL_SCANCODE_INSERT:
-            key = SpecialKey::Insert;
-            return true;
-        case SDL_SCANCODE_DELETE:
-            key = SpecialKey::Delete;
-            return true;
-        default:
-            break;
-    }
-    return !(keysym.mod & KMOD_NUM) && keypadMove(code, key);
+    if (keyIn(kSdlKeys, code, key)) return true;
+    return !(keysym.mod & KMOD_NUM) && keyIn(kSdlKeypadKeys, code, key);
 }
 
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, the editing keys; Alt must be up, so that
 // AltGr (Ctrl+Alt on some systems) keeps typing its characters. The letter is
 // the layout's, or the key's place when the layout has no Latin letter there.
-bool editingKeyFor(const SDL_Keysym& keysym, SpecialKey& key) {
+bool editingKeyFor(const SDL_Keysym& keysym, Key& key) {
     const Uint16 mod = keysym.mod;
     if ((mod & KMOD_CTRL) == 0 || (mod & (KMOD_ALT | KMOD_GUI)) != 0) return false;
     const bool latin = keysym.sym >= 'a' && keysym.sym <= 'z';
@@ -115,11 +39,11 @@ bool editingKeyFor(const SDL_Keysym& keysym, SpecialKey& key) {
     const bool y = latin ? keysym.sym == SDLK_y : keysym.scancode == SDL_SCANCODE_Y;
     const bool shift = (mod & KMOD_SHIFT) != 0;
     if (z) {
-        key = shift ? SpecialKey::ShiftRedo : SpecialKey::Undo;
+        key = shift ? Key::ShiftRedo : Key::Undo;
         return true;
     }
     if (y && !shift) {
-        key = SpecialKey::Redo;
+        key = Key::Redo;
         return true;
     }
     return false;
@@ -133,7 +57,7 @@ void handleKeyDown(const SDL_KeyboardEvent& event) {
         if (!event.repeat) toggleFullScreen();
         return;
     }
-    SpecialKey key;
+    Key key;
     if (specialKeyFor(event.keysym, key) || editingKeyFor(event.keysym, key)) feedSpecialKey(key);
 }
 
@@ -152,7 +76,7 @@ void handleWindowEvent(const SDL_WindowEvent& event) {
         case SDL_WINDOWEVENT_MOVED:
         case SDL_WINDOWEVENT_DISPLAY_CHANGED:
             updateRefreshRate();
-            sdlHost.redrawNeeded = true;
+            sdlHost.shown.redrawNeeded = true;
             break;
         case SDL_WINDOWEVENT_SHOWN:
         case SDL_WINDOWEVENT_EXPOSED:
@@ -160,7 +84,7 @@ void handleWindowEvent(const SDL_WindowEvent& event) {
         case SDL_WINDOWEVENT_SIZE_CHANGED:
         case SDL_WINDOWEVENT_MAXIMIZED:
         case SDL_WINDOWEVENT_RESTORED:
-            sdlHost.redrawNeeded = true;
+            sdlHost.shown.redrawNeeded = true;
             break;
         default:
             break;
@@ -229,10 +153,10 @@ void handleSdlEvent(const SDL_Event& event) {
         case SDL_RENDER_DEVICE_RESET:
             // The texture went with the device.
             createTexture();
-            sdlHost.redrawNeeded = true;
+            sdlHost.shown.redrawNeeded = true;
             break;
         case SDL_RENDER_TARGETS_RESET:
-            sdlHost.redrawNeeded = true;
+            sdlHost.shown.redrawNeeded = true;
             break;
         default:
             break;
@@ -245,7 +169,7 @@ void hostPoll() {
     comparePicture();
     PollView view;
     view.generation = displayGeneration();
-    view.pictureWaiting = sdlHost.texture && (sdlHost.redrawNeeded || sdlHost.pictureWaiting);
+    view.pictureWaiting = sdlHost.texture && presentWanted(sdlHost.shown);
     view.hidden = windowHidden();
     view.inputWaiting = inputQueued() || pointerUnread();
     const double wait = waitDue(now, view);

@@ -43,14 +43,7 @@ bool createTexture() {
 }
 
 void comparePicture() {
-    const unsigned generation = displayGeneration();
-    if (!sdlHost.changeReported && generation == sdlHost.comparedGeneration) return;
-    sdlHost.changeReported = false;
-    sdlHost.comparedGeneration = generation;
-    // The game redraws every pass; most passes draw the same picture again.
-    uint32_t argb[256];
-    buildArgbPalette(argb);
-    sdlHost.pictureWaiting = !pictureMatchesShown(pagePixels(visiblePage()), argb);
+    compareShownPicture(sdlHost.shown, buildArgbPalette);
 }
 
 bool windowHidden() {
@@ -59,16 +52,10 @@ bool windowHidden() {
 
 void presentIfDue(double now) {
     if (!sdlHost.texture) return;
-    if (!sdlHost.redrawNeeded && !sdlHost.pictureWaiting) return;
-    // Nothing is drawn while the window cannot be seen; the change waits.
-    if (windowHidden()) return;
-    if (!presentDue(now, true)) return;
-    const bool forced = sdlHost.redrawNeeded;
-    sdlHost.redrawNeeded = false;
-    sdlHost.pictureWaiting = false;
-    present(forced);
+    bool forced = false;
+    if (takePresent(sdlHost.shown, now, windowHidden, forced)) present(forced);
 }
 
 void hostDisplayChanged() {
-    sdlHost.changeReported = true;
+    sdlHost.shown.changeReported = true;
 }

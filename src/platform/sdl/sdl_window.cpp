@@ -112,7 +112,7 @@ bool hostOpenWindow() {
     resetPollPacing(known ? mode.refresh_rate : 0);
     SDL_StartTextInput();
     startStats();
-    sdlHost.redrawNeeded = true;
+    sdlHost.shown.redrawNeeded = true;
     presentIfDue(hostTimer());
     return true;
 }
@@ -133,7 +133,7 @@ void hostTitleChanged(const std::string& cp1251Title) {
 void toggleFullScreen() {
     const bool full = SDL_GetWindowFlags(sdlHost.window) & SDL_WINDOW_FULLSCREEN_DESKTOP;
     SDL_SetWindowFullscreen(sdlHost.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
-    sdlHost.redrawNeeded = true;
+    sdlHost.shown.redrawNeeded = true;
 }
 
 double hostTimer() {

@@ -4,17 +4,12 @@
 // address parameters as the command line and shows the status line.
 #pragma once
 
+#include "platform/window/shown_picture.h"
+
 struct WebHost {
     bool open = false;
-    // The picture must be shown again even if the game drew nothing new
-    // (the canvas was resized or the page became visible again).
-    bool redrawNeeded = true;
-    // The game told the host that the page or the palette changed.
-    bool changeReported = true;
-    // The display generation when the visible page was last compared with
-    // the picture shown, and whether it differed then.
-    unsigned comparedGeneration = 0;
-    bool pictureWaiting = false;
+    // Whether the picture on the canvas is current.
+    ShownPicture shown;
     // When the host last gave the browser its turn (host timer seconds).
     double lastYield = 0.0;
 };

@@ -9,45 +9,12 @@
 
 #include "platform/host.h"
 #include "platform/web/web_host.h"
+#include "platform/web/web_keys.h"
 #include "platform/window/input_feed.h"
 
 namespace {
 
 constexpr const char* kCanvas = "#canvas";
-
-struct NamedKey {
-    const char* name;  // KeyboardEvent.key
-    SpecialKey key;
-};
-
-// Keys by what they mean rather than where they sit, so the keypad's arrows
-// (Num Lock off) and Enter count as the main ones, as on the desktop.
-const NamedKey kNamedKeys[] = {
-    {"Escape", SpecialKey::Escape},
-    {"Enter", SpecialKey::Enter},
-    {"Backspace", SpecialKey::Backspace},
-    {"Tab", SpecialKey::Tab},
-    {"ArrowUp", SpecialKey::Up},
-    {"ArrowDown", SpecialKey::Down},
-    {"ArrowLeft", SpecialKey::Left},
-    {"ArrowRight", SpecialKey::Right},
-    {"Home", SpecialKey::Home},
-    {"End", SpecialKey::End},
-    {"PageUp", SpecialKey::PageUp},
-    {"PageDown", SpecialKey::PageDown},
-    {"Insert", SpecialKey::Insert},
-    {"Delete", SpecialKey::Delete},
-    {"F1", SpecialKey::F1},
-    {"F2", SpecialKey::F2},
-    {"F3", SpecialKey::F3},
-    {"F4", SpecialKey::F4},
-    {"F5", SpecialKey::F5},
-    {"F6", SpecialKey::F6},
-    {"F7", SpecialKey::F7},
-    {"F8", SpecialKey::F8},
-    {"F9", SpecialKey::F9},
-    {"F10", SpecialKey::F10},
-};
 
 // clang-format off
 // Page coordinates to game pixels: the canvas's place on the page and the
@@ -86,7 +53,7 @@ bool isOneCharacter(const char* utf8) {
 // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, the editing keys, as on the desktop: Alt
 // and the system key up (AltGr arrives as Ctrl+Alt and keeps typing), the
 // layout's letter, or the key's place when the layout has no Latin letter.
-bool editingKeyFor(const EmscriptenKeyboardEvent& event, SpecialKey& key) {
+bool editingKeyFor(const EmscriptenKeyboardEvent& event, Key& key) {
     if (!event.ctrlKey || event.altKey || event.metaKey) return false;
     const char* k = event.key;
     const bool latin =
@@ -95,11 +62,11 @@ bool editingKeyFor(const EmscriptenKeyboardEvent& event, SpecialKey& key) {
     const bool z = latin ? letter == 'z' : std::strcmp(event.code, "KeyZ") == 0;
     const bool y = latin ? letter == 'y' : std::strcmp(event.code, "KeyY") == 0;
     if (z) {
-        key = event.shiftKey ? SpecialKey::ShiftRedo : SpecialKey::Undo;
+        key = event.shiftKey ? Key::ShiftRedo : Key::Undo;
         return true;
     }
     if (y && !event.shiftKey) {
-        key = SpecialKey::Redo;
+        key = Key::Redo;
         return true;
     }
     return false;
@@ -113,13 +80,13 @@ EM_BOOL onKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
         if (!event->repeat) toggleFullScreen();
         return EM_TRUE;
     }
-    for (const NamedKey& named : kNamedKeys) {
+    for (const WebKey& named : kWebKeys) {
         if (std::strcmp(event->key, named.name) == 0) {
             feedSpecialKey(named.key);
             return EM_TRUE;
         }
     }
-    SpecialKey key;
+    Key key;
     if (editingKeyFor(*event, key)) {
         feedSpecialKey(key);
         return EM_TRUE;
@@ -189,12 +156,12 @@ EM_BOOL onWheel(int, const EmscriptenWheelEvent* event, void*) {
 }
 
 EM_BOOL onResize(int, const EmscriptenUiEvent*, void*) {
-    webHost.redrawNeeded = true;
+    webHost.shown.redrawNeeded = true;
     return EM_FALSE;
 }
 
 EM_BOOL onVisibility(int, const EmscriptenVisibilityChangeEvent*, void*) {
-    webHost.redrawNeeded = true;
+    webHost.shown.redrawNeeded = true;
     return EM_FALSE;
 }
 

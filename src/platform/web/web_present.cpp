@@ -24,7 +24,7 @@ EM_JS(void, putCanvasPixels, (const uint8_t* pixels, int width, int height), {
 // clang-format on
 
 // The shown palette as words whose little-endian bytes are R, G, B, A.
-void buildRgbaPalette(uint32_t (&words)[256]) {
+void buildRgbaPalette(PaletteWords& words) {
     for (int i = 0; i < 256; ++i) {
         const Rgb c = shownPaletteEntry(i);
         words[i] = 0xFF000000u | uint32_t{c.b} << 16 | uint32_t{c.g} << 8 | uint32_t{c.r};
@@ -46,25 +46,14 @@ void present(bool forced) {
 }  // namespace
 
 void comparePicture() {
-    const unsigned generation = displayGeneration();
-    if (!webHost.changeReported && generation == webHost.comparedGeneration) return;
-    webHost.changeReported = false;
-    webHost.comparedGeneration = generation;
-    // The game redraws every pass; most passes draw the same picture again.
-    uint32_t palette[256];
-    buildRgbaPalette(palette);
-    webHost.pictureWaiting = !pictureMatchesShown(pagePixels(visiblePage()), palette);
+    compareShownPicture(webHost.shown, buildRgbaPalette);
 }
 
 void presentIfDue(double now) {
-    if (!webHost.redrawNeeded && !webHost.pictureWaiting) return;
-    if (!presentDue(now, true)) return;
-    const bool forced = webHost.redrawNeeded;
-    webHost.redrawNeeded = false;
-    webHost.pictureWaiting = false;
-    present(forced);
+    bool forced = false;
+    if (takePresent(webHost.shown, now, nullptr, forced)) present(forced);
 }
 
 void hostDisplayChanged() {
-    webHost.changeReported = true;
+    webHost.shown.changeReported = true;
 }

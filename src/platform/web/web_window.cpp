@@ -41,7 +41,7 @@ bool hostOpenWindow() {
     resetInputFeed();
     resetPollPacing(60);
     listenForInput();
-    webHost.redrawNeeded = true;
+    webHost.shown.redrawNeeded = true;
     presentIfDue(hostTimer());
     return true;
 }
@@ -62,7 +62,7 @@ void hostPoll() {
     comparePicture();
     PollView view;
     view.generation = displayGeneration();
-    view.pictureWaiting = webHost.redrawNeeded || webHost.pictureWaiting;
+    view.pictureWaiting = presentWanted(webHost.shown);
     view.hidden = pageHidden();
     view.inputWaiting = inputQueued() || pointerUnread();
     const double wait = waitDue(now, view);
