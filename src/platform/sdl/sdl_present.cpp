@@ -8,11 +8,9 @@ namespace {
 
 void present(bool forced) {
     const double start = hostTimer();
-    uint32_t argb[256];
-    buildArgbPalette(argb);
-    const uint8_t* page = pagePixels(visiblePage());
-    if (forced) forgetShownPicture();
-    if (!pictureIsNew(page, argb)) return;
+    PaletteWords argb;
+    const uint8_t* page = pictureToShow(forced, buildArgbPalette, argb);
+    if (page == nullptr) return;
     void* pixels = nullptr;
     int pitch = 0;
     if (SDL_LockTexture(sdlHost.texture, nullptr, &pixels, &pitch) != 0) {

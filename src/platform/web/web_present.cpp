@@ -33,11 +33,9 @@ void buildRgbaPalette(PaletteWords& words) {
 
 void present(bool forced) {
     const double start = hostTimer();
-    uint32_t palette[256];
-    buildRgbaPalette(palette);
-    const uint8_t* page = pagePixels(visiblePage());
-    if (forced) forgetShownPicture();
-    if (!pictureIsNew(page, palette)) return;
+    PaletteWords palette;
+    const uint8_t* page = pictureToShow(forced, buildRgbaPalette, palette);
+    if (page == nullptr) return;
     convertPageToArgb(page, palette, reinterpret_cast<uint8_t*>(rgba), kScreenWidth * 4);
     putCanvasPixels(reinterpret_cast<const uint8_t*>(rgba), kScreenWidth, kScreenHeight);
     recordPresentCost(hostTimer() - start);

@@ -29,3 +29,11 @@ bool takePresent(ShownPicture& shown, double now, bool (*hidden)(), bool& forced
     shown.pictureWaiting = false;
     return true;
 }
+
+const uint8_t* pictureToShow(bool forced, void (*buildPalette)(PaletteWords& words),
+                             PaletteWords& palette) {
+    buildPalette(palette);
+    const uint8_t* page = pagePixels(visiblePage());
+    if (forced) forgetShownPicture();
+    return pictureIsNew(page, palette) ? page : nullptr;
+}

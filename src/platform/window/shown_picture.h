@@ -33,3 +33,8 @@ bool presentWanted(const ShownPicture& shown);
 // then both flags are cleared and forced tells whether the picture must be
 // shown even if it matches the one shown.
 bool takePresent(ShownPicture& shown, double now, bool (*hidden)(), bool& forced);
+// At a present: the visible page when it is to be shown (forced, or it
+// differs from the picture last shown, which it then becomes), with the
+// palette built into palette; null when the window already shows it.
+const uint8_t* pictureToShow(bool forced, void (*buildPalette)(PaletteWords& words),
+                             PaletteWords& palette);
