@@ -1,7 +1,6 @@
 // The editor's safety net: unsaved changes go to a new recovery file beside
 // the puzzle when the editor ends (NAME~, else NAME~2, NAME~3, ...), and an
 // editor started beside one says how to take it back.
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <string>
@@ -10,6 +9,7 @@
 #include "level/edit_history.h"
 #include "level/level_set.h"
 #include "level/puzzle_file.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -64,10 +64,9 @@ void reportRecoveryFile() {
     struct timespec newestTime {};
     for (int n = 1; n <= kMaxRecoveryFiles; ++n) {
         const std::string name = recoveryName(n);
-        struct stat info {};
         // The game writes only plain files: a link of such a name is not one.
-        if (::lstat(name.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-        const struct timespec t = info.st_mtim;
+        struct timespec t {};
+        if (!plainFileModified(name, t)) continue;
         if (newest.empty() || t.tv_sec > newestTime.tv_sec ||
             (t.tv_sec == newestTime.tv_sec && t.tv_nsec >= newestTime.tv_nsec)) {
             newest = name;

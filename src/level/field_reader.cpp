@@ -3,9 +3,9 @@
 // copied into the reused field string, so any byte sequence (NUL, lone CR,
 // endless quotes, huge files) is read in bounded memory and without an
 // allocation per field.
-#include <sys/stat.h>
 
 #include "level/text_records.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -106,13 +106,8 @@ bool openFields(FieldReader& r, const std::string& fileName) {
     r.field.clear();
     r.text = std::string_view();
     r.textInBuffer = false;
-    r.file = std::fopen(fileName.c_str(), "rb");
+    r.file = openFileForReading(fileName);
     if (r.file == nullptr) return false;
-    struct stat info {};
-    if (fstat(fileno(r.file), &info) != 0 || S_ISDIR(info.st_mode)) {
-        closeFields(r);
-        return false;
-    }
     if (r.buffer.size() != kBlockSize) r.buffer.resize(kBlockSize);
     r.field.reserve(kMaxField);
     r.atEof = false;

@@ -7,6 +7,7 @@
 #include "level/level_set.h"
 #include "level/pending_numbers.h"
 #include "level/text_records.h"
+#include "platform/files.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "level/level_set.h"
 #include "level/pending_numbers.h"
 #include "level/text_records.h"
+#include "platform/files.h"
 
 std::string savedGameName(const std::string& puzzleName) {
     // Positions count from 1; 0 means "not found".

@@ -15,7 +15,7 @@
 #include <cstring>
 #include <vector>
 
-#include "level/text_records.h"
+#include "platform/files.h"
 
 namespace {
 
@@ -221,10 +221,4 @@ bool createFile(const std::string& fileName, std::string_view bytes, bool& exist
     }
     if (::close(fd) != 0) return fail(fileName, fileName.c_str(), errno);
     return true;
-}
-
-FileProbe probeFile(const std::string& fileName) {
-    struct stat info {};
-    if (::stat(fileName.c_str(), &info) == 0) return FileProbe::Present;
-    return errno == ENOENT || errno == ENOTDIR ? FileProbe::Missing : FileProbe::Unreadable;
 }

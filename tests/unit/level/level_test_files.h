@@ -13,6 +13,7 @@
 
 #include "level/level_set.h"
 #include "level/text_records.h"
+#include "platform/files.h"
 
 inline std::string makeTempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "orvet-level-XXXXXX").string();

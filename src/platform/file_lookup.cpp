@@ -1,0 +1,31 @@
+// Looking at files before they are read: probing, opening for reading and
+// a plain file's modification time.
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "platform/files.h"
+
+FileProbe probeFile(const std::string& fileName) {
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) == 0) return FileProbe::Present;
+    return errno == ENOENT || errno == ENOTDIR ? FileProbe::Missing : FileProbe::Unreadable;
+}
+
+std::FILE* openFileForReading(const std::string& fileName) {
+    std::FILE* file = std::fopen(fileName.c_str(), "rb");
+    if (file == nullptr) return nullptr;
+    struct stat info {};
+    if (fstat(fileno(file), &info) != 0 || S_ISDIR(info.st_mode)) {
+        std::fclose(file);
+        return nullptr;
+    }
+    return file;
+}
+
+bool plainFileModified(const std::string& fileName, struct timespec& modified) {
+    struct stat info {};
+    if (::lstat(fileName.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    modified = info.st_mtim;
+    return true;
+}
