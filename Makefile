@@ -2,9 +2,11 @@
 #   make run   - install what is missing, build, and start the game on the bundled puzzles
 #   make test  - install what is missing, build, and run every test (normal and sanitizer
 #                builds, then each fuzz target for a minute)
+#   make check - the everyday subset: the normal build's unit and end-to-end tests
+#                (a few minutes)
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build run test test-default test-asan bench fuzz docs format clean web web-test
+.PHONY: setup build run check test test-default test-asan bench fuzz docs format clean web web-test
 
 setup:
 	bash tools/setup.sh
@@ -16,11 +18,15 @@ build: setup
 run: build
 	bash tools/orvet-launch --build-dir build/default
 
+check: build
+	ctest --preset default -j $(JOBS) -LE smoke
+
 test: setup
 	bash tools/check-format.sh
 	bash tools/check-sdl-seam.sh
 	cmake --preset ci
 	cmake --build --preset ci -j $(JOBS)
+	JOBS=$(JOBS) bash tools/check-tidy.sh build/ci
 	ctest --preset ci -j $(JOBS)
 	JOBS=$(JOBS) bash tests/web/run.sh build/ci
 	bash tests/smoke/deb_package.sh build/ci

@@ -3,7 +3,8 @@
 #include "geometry/path.h"
 
 int usedSlots(const Path& path) {
-    const int last = static_cast<int8_t>(path.lastSlot);
+    // lastSlot is read as a signed byte on purpose: 255 is -1, no slot.
+    const int last = static_cast<int8_t>(path.lastSlot);  // NOLINT(bugprone-signed-char-misuse)
     if (last < 0 || last >= kPathSlots) return 0;
     return last + 1;
 }

@@ -33,6 +33,8 @@ uint32_t levelChecksum() {
             crc = crc32Bytes(crc, code->data(), length);
             used = 0;
         } else if (length > 0) {
+            // A block of bytes for the checksum, not a C string.
+            // NOLINTNEXTLINE(bugprone-not-null-terminated-result)
             std::memcpy(block + used, code->data(), length);
             used += length;
         }

@@ -101,6 +101,7 @@ constexpr std::string_view keyString(Key key) {
 
 // The keys the game compares by name.
 constexpr std::string_view kKeyEscape = keyString(Key::Escape);
+constexpr std::string_view kKeyBackspace = keyString(Key::Backspace);
 constexpr std::string_view kKeyPageUp = keyString(Key::PageUp);
 constexpr std::string_view kKeyPageDown = keyString(Key::PageDown);
 constexpr std::string_view kKeyInsert = keyString(Key::Insert);

@@ -115,7 +115,7 @@ void editCode(const std::string& key) {
     if (key.empty() || isEditingKey(key)) return;
     // Each key typed is one undo step.
     historyBegin(StepKind::Code, levelList[size_t(i)]);
-    if (key == "\x08" && !code.empty()) {
+    if (key == kKeyBackspace && !code.empty()) {
         code.pop_back();
     } else {
         code.push_back(char(keyMap[uint8_t(key[0])]));
