@@ -95,6 +95,7 @@ constexpr std::string_view kKeyRedo = "\xFF\xF9";       // Ctrl+Y
 constexpr std::string_view kKeyShiftRedo = "\xFF\xDA";  // Ctrl+Shift+Z
 constexpr std::string_view kKeyF1 = "\xFF;";
 constexpr std::string_view kKeyF2 = "\xFF<";
+constexpr std::string_view kKeyF3 = "\xFF=";
 // True for the three editing keys.
 constexpr bool isEditingKey(std::string_view key) {
     return key == kKeyUndo || key == kKeyRedo || key == kKeyShiftRedo;

@@ -103,7 +103,8 @@ std::vector<int> wordOrder(const std::vector<Vector>& points, const std::string&
         double best = std::numeric_limits<double>::max();
         for (size_t j = 0; j < points.size(); ++j) {
             if (used[j] || points[j].flag != letter) continue;
-            const double d = order.empty() ? 0.0 : distance(points[size_t(order.back())], points[j]);
+            const double d =
+                order.empty() ? 0.0 : distance(points[size_t(order.back())], points[j]);
             if (d < best) {
                 best = d;
                 pick = int(j);

@@ -34,7 +34,7 @@ struct Search {
     SolveOptions options;
     Clock::time_point started;
     long evaluations = 0;
-    PathObjective aim;  // with kAimMargin
+    PathObjective aim;    // with kAimMargin
     PathObjective exact;  // with no margin
 
     double secondsUsed() const {
@@ -80,7 +80,8 @@ bool mendRounding(Search& search, PathVariables& x) {
         for (size_t i = 0; i < x.size(); ++i) {
             for (double step : {-1.0, 1.0, -2.0, 2.0}) {
                 const double kept = x[i];
-                x[i] = std::clamp(kept + step, 0.0, double(i % 2 == 0 ? kSolveRight : kSolveBottom));
+                x[i] =
+                    std::clamp(kept + step, 0.0, double(i % 2 == 0 ? kSolveRight : kSolveBottom));
                 const double tried = objectiveValue(search.exact, x.data());
                 ++search.evaluations;
                 if (tried < value) {
@@ -120,7 +121,8 @@ bool improve(Search& search, PathVariables& x) {
     nlopt_set_xtol_abs1(opt, 0.01);
     nlopt_set_initial_step1(opt, 6.0);
     const long left = search.options.maxEvaluations - search.evaluations;
-    nlopt_set_maxeval(opt, int(std::clamp(kEvaluationsPerVariable * long(dimension), 1L, std::max(left, 1L))));
+    nlopt_set_maxeval(
+        opt, int(std::clamp(kEvaluationsPerVariable * long(dimension), 1L, std::max(left, 1L))));
     nlopt_set_maxtime(opt, std::max(search.options.maxSeconds - search.secondsUsed(), 0.001));
     double value = 0.0;
     nlopt_optimize(opt, x.data(), &value);
@@ -139,8 +141,7 @@ bool improve(Search& search, PathVariables& x) {
 PathVariables guess(Search& search, int k, const std::vector<int>& preferred,
                     std::mt19937& random) {
     const int n = search.segments;
-    if (k == 0 && search.options.start != nullptr &&
-        segmentCount(*search.options.start) == n) {
+    if (k == 0 && search.options.start != nullptr && segmentCount(*search.options.start) == n) {
         Vector a = search.options.startAttractor;
         if (search.attractor && a.flag == 0) a = search.level->attractor;
         return variablesOf(*search.options.start, n, search.attractor ? a : Vector{});
@@ -156,7 +157,7 @@ PathVariables guess(Search& search, int k, const std::vector<int>& preferred,
         order = shortOpenOrder(search.points, first);
         if ((k / 2) % 2 == 1) std::reverse(order.begin(), order.end());
     }
-    const Spacing spacing = k % 3 == 0 ? Spacing::Chord
+    const Spacing spacing = k % 3 == 0   ? Spacing::Chord
                             : k % 3 == 1 ? Spacing::Centripetal
                                          : Spacing::Even;
     const double jitter = k < 3 ? 0.0 : 0.35;
@@ -179,7 +180,8 @@ PathVariables guess(Search& search, int k, const std::vector<int>& preferred,
 }  // namespace
 
 std::string preferredWord(const Level& level) {
-    const int count = level.lastPoint < 0 ? 0 : std::min(int(level.lastPoint) + 1, int(level.points.size()));
+    const int count =
+        level.lastPoint < 0 ? 0 : std::min(int(level.lastPoint) + 1, int(level.points.size()));
     if (level.code.empty()) return "";
     for (char c : level.code) {
         bool some = false;
@@ -199,7 +201,8 @@ SolveResult solveLevel(const Level& level, int segments, const SolveOptions& opt
     search.options = options;
     search.segments = std::clamp(segments, 1, int(kMaxSegments));
     search.attractor = level.attractor.flag != 0;
-    const int count = level.lastPoint < 0 ? 0 : std::min(int(level.lastPoint) + 1, int(level.points.size()));
+    const int count =
+        level.lastPoint < 0 ? 0 : std::min(int(level.lastPoint) + 1, int(level.points.size()));
     search.points.assign(level.points.begin(), level.points.begin() + count);
     for (PathObjective* o : {&search.aim, &search.exact}) {
         o->points = &search.points;

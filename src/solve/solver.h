@@ -34,9 +34,9 @@ struct SolveOptions {
 
 struct SolveResult {
     bool found = false;
-    Path path;          // the found path (segments as asked); unchanged otherwise
-    Vector attractor;   // flag -1 when the level has one
-    std::string word;   // the letters a flight along the found path spells
+    Path path;                // the found path (segments as asked); unchanged otherwise
+    Vector attractor;         // flag -1 when the level has one
+    std::string word;         // the letters a flight along the found path spells
     bool spellsWord = false;  // word == SolveOptions::word (and that was not "")
     double seconds = 0.0;
     long evaluations = 0;

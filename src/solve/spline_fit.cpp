@@ -109,7 +109,7 @@ PathVariables fitPath(const std::vector<Vector>& points, const std::vector<int>&
     std::vector<double> arc(m, 0.0);
     for (size_t j = 1; j < m; ++j) {
         const double d = std::hypot(q[j].x - q[j - 1].x, q[j].y - q[j - 1].y);
-        const double step = spacing == Spacing::Chord ? d
+        const double step = spacing == Spacing::Chord         ? d
                             : spacing == Spacing::Centripetal ? std::sqrt(d)
                                                               : 1.0;
         arc[j] = arc[j - 1] + step;
@@ -122,7 +122,8 @@ PathVariables fitPath(const std::vector<Vector>& points, const std::vector<int>&
         // One place for every point: a straight path across it, 60 pixels a
         // segment, centred on the point.
         const Point2 c = q.empty() ? Point2{320.0, 240.0} : q.front();
-        const double left = std::clamp(c.x - 30.0 * n, 0.0, std::max(0.0, double(kSolveRight) - 60.0 * n));
+        const double left =
+            std::clamp(c.x - 30.0 * n, 0.0, std::max(0.0, double(kSolveRight) - 60.0 * n));
         for (int i = 0; i <= n; ++i) {
             x[size_t(4 * i)] = clampTo(left + 60.0 * i, kSolveRight);
             x[size_t(4 * i + 1)] = c.y;
@@ -142,12 +143,13 @@ PathVariables fitPath(const std::vector<Vector>& points, const std::vector<int>&
             int i = 0;
             while (i < n - 1 && arc[j] >= b[size_t(i + 1)]) ++i;
             const double span = b[size_t(i + 1)] - b[size_t(i)];
-            T[j] = std::clamp(i + (span > 0.0 ? (arc[j] - b[size_t(i)]) / span : 0.0), 0.0,
-                              double(n));
+            T[j] =
+                std::clamp(i + (span > 0.0 ? (arc[j] - b[size_t(i)]) / span : 0.0), 0.0, double(n));
         }
         for (int i = 0; i <= n; ++i) {
             const Point2 k = polylineAt(q, arc, b[size_t(i)]);
-            const double per = i < n ? b[size_t(i + 1)] - b[size_t(i)] : b[size_t(i)] - b[size_t(i - 1)];
+            const double per =
+                i < n ? b[size_t(i + 1)] - b[size_t(i)] : b[size_t(i)] - b[size_t(i - 1)];
             const double h = std::max(per * 0.3, 1e-6);
             const Point2 ahead = polylineAt(q, arc, b[size_t(i)] + h);
             const Point2 behind = polylineAt(q, arc, b[size_t(i)] - h);
@@ -190,13 +192,15 @@ PathVariables fitPath(const std::vector<Vector>& points, const std::vector<int>&
                 placeWeights(T[j], n, s, c);
                 const double value = axis == 0 ? target[j].x : target[j].y;
                 for (int r = 0; r < 4; ++r) {
-                    for (int k = 0; k < 4; ++k) a[size_t((2 * s + r) * unknowns + 2 * s + k)] += c[r] * c[k];
+                    for (int k = 0; k < 4; ++k)
+                        a[size_t((2 * s + r) * unknowns + 2 * s + k)] += c[r] * c[k];
                     rhs[size_t(2 * s + r)] += c[r] * value;
                 }
             }
             solveLinear(a, rhs, unknowns);
             for (int k = 0; k < unknowns; ++k) {
-                x[size_t(2 * k + axis)] = clampTo(rhs[size_t(k)], axis == 0 ? kSolveRight : kSolveBottom);
+                x[size_t(2 * k + axis)] =
+                    clampTo(rhs[size_t(k)], axis == 0 ? kSolveRight : kSolveBottom);
             }
         }
         // Each point's place moves to the nearest point of the curve between

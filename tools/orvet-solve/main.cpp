@@ -9,10 +9,11 @@
 // already and --force is not given. Exit status 0 when every level asked for
 // was found, 1 when one was not, 2 for a usage error or a file that cannot be
 // read or written.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 #include "level/level_set.h"
@@ -80,7 +81,8 @@ int main(int argc, char** argv) {
         } else if (!puzzle.empty() && parseNumber(arg.c_str(), value) && value >= 1.0) {
             wanted.push_back(static_cast<long>(value));
         } else {
-            std::fprintf(stderr, "orvet-solve: unexpected argument \"%s\"\n%s", arg.c_str(), kUsage);
+            std::fprintf(stderr, "orvet-solve: unexpected argument \"%s\"\n%s", arg.c_str(),
+                         kUsage);
             return 2;
         }
     }
@@ -111,7 +113,8 @@ int main(int argc, char** argv) {
     bool anyFound = false;
     for (long number : wanted) {
         if (static_cast<size_t>(number) > levels.size()) {
-            std::printf("level %ld: not found (the puzzle has %zu levels)\n", number, levels.size());
+            std::printf("level %ld: not found (the puzzle has %zu levels)\n", number,
+                        levels.size());
             status = 1;
             continue;
         }
@@ -133,9 +136,10 @@ int main(int argc, char** argv) {
         level.paths = result.path;
         level.attractor = result.attractor;
         anyFound = true;
-        std::printf("level %ld: found in %.2f s, the flight spells \"%s\"%s\n", number,
-                    result.seconds, cp1251ToUtf8(result.word).c_str(),
-                    these.word.empty() ? "" : (result.spellsWord ? " (its code)" : " (not its code)"));
+        std::printf(
+            "level %ld: found in %.2f s, the flight spells \"%s\"%s\n", number, result.seconds,
+            cp1251ToUtf8(result.word).c_str(),
+            these.word.empty() ? "" : (result.spellsWord ? " (its code)" : " (not its code)"));
     }
     std::fflush(stdout);
     if (anyFound) {
