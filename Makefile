@@ -4,7 +4,7 @@
 #                builds, then each fuzz target for a minute)
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build run test test-default test-asan bench fuzz docs format clean web web-test
+.PHONY: setup build run test test-default test-asan bench bench-solve fuzz docs format clean web web-test
 
 setup:
 	bash tools/setup.sh
@@ -44,6 +44,11 @@ fuzz: setup
 
 bench: build
 	./build/default/bench/orvet_bench
+
+# The solver's figures (several minutes on two cores); SOLVE_BENCH_ARGS, e.g.
+# "--generated 40 --impossible 10", runs fewer levels.
+bench-solve: build
+	./build/default/bench/orvet_solve_report $(SOLVE_BENCH_ARGS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h' '*.c')

@@ -29,6 +29,7 @@ using Clock = std::chrono::steady_clock;
 struct Search {
     const Level* level = nullptr;
     std::vector<Vector> points;
+    int firstPoint = 0;  // the start of the shortest open path found
     int segments = 0;
     bool attractor = false;
     SolveOptions options;
@@ -123,7 +124,9 @@ bool improve(Search& search, PathVariables& x) {
     const long left = search.options.maxEvaluations - search.evaluations;
     nlopt_set_maxeval(
         opt, int(std::clamp(kEvaluationsPerVariable * long(dimension), 1L, std::max(left, 1L))));
-    nlopt_set_maxtime(opt, std::max(search.options.maxSeconds - search.secondsUsed(), 0.001));
+    // A little is kept back for the rounding and the frame's test after it.
+    nlopt_set_maxtime(opt,
+                      std::max(search.options.maxSeconds - search.secondsUsed() - 0.02, 0.001));
     double value = 0.0;
     nlopt_optimize(opt, x.data(), &value);
     nlopt_destroy(opt);
@@ -152,8 +155,8 @@ PathVariables guess(Search& search, int k, const std::vector<int>& preferred,
     } else {
         // The best start first, then others, each path either way round.
         const int m = int(search.points.size());
-        const int first = k < 4 ? bestFirstPoint(search.points)
-                                : std::uniform_int_distribution<int>(0, m - 1)(random);
+        const int first =
+            k < 4 ? search.firstPoint : std::uniform_int_distribution<int>(0, m - 1)(random);
         order = shortOpenOrder(search.points, first);
         if ((k / 2) % 2 == 1) std::reverse(order.begin(), order.end());
     }
@@ -212,6 +215,7 @@ SolveResult solveLevel(const Level& level, int segments, const SolveOptions& opt
     search.aim.margin = kAimMargin;
     if (count == 0) return result;
 
+    search.firstPoint = bestFirstPoint(search.points);
     nlopt_srand(options.seed);
     std::mt19937 random(options.seed);
     const std::vector<int> preferred = wordOrder(search.points, options.word);
