@@ -22,7 +22,7 @@ constexpr double kAimMargin = 1.0;
 constexpr long kEvaluationsPerVariable = 150;
 // Once a path is found that does not spell the preferred word, this many
 // more guesses in the word's order are tried.
-constexpr int kWordRetries = 6;
+constexpr int kWordRetries = 24;
 
 using Clock = std::chrono::steady_clock;
 
