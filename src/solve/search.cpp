@@ -77,6 +77,7 @@ bool mendRounding(Search& search, PathVariables& x) {
     ++search.evaluations;
     for (int pass = 0; pass < 4; ++pass) {
         if (passes(search, x)) return true;
+        if (search.secondsUsed() >= search.options.maxSeconds) break;
         bool better = false;
         for (size_t i = 0; i < x.size(); ++i) {
             for (double step : {-1.0, 1.0, -2.0, 2.0}) {
