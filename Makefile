@@ -6,7 +6,7 @@
 #                (a few minutes)
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build run check test test-default test-asan bench fuzz docs format clean web web-test
+.PHONY: setup build run check test test-default test-asan bench bench-solve fuzz docs format clean web web-test
 
 setup:
 	bash tools/setup.sh
@@ -50,6 +50,11 @@ fuzz: setup
 
 bench: build
 	./build/default/bench/orvet_bench
+
+# The solver's figures (several minutes on two cores); SOLVE_BENCH_ARGS, e.g.
+# "--generated 40 --impossible 10", runs fewer levels.
+bench-solve: build
+	./build/default/bench/orvet_solve_report $(SOLVE_BENCH_ARGS)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h' '*.c')

@@ -10,7 +10,6 @@
 #include "level/level_set.h"
 #include "platform/page_flip.h"
 #include "platform/platform.h"
-#include "scene/point_grid.h"
 #include "scene/scene.h"
 #include "text/stroke_font.h"
 
@@ -34,31 +33,7 @@ void drawFlightFrame(const std::string& word, Vector current, Vector previous) {
 }  // namespace
 
 void collectVisits() {
-    visitList.clear();
-    visitList.reserve(kMaxVisits);
-    const Level& level = thisLevel();
-    const int segments = segmentCount(level.paths);
-    if (levelPointCount(level) == 0) return;
-    refreshPointGrid(level);
-    // The near points of one sample, in index order (the grid indexes at
-    // most 501 points).
-    uint16_t near[kMaxPoints];
-
-    for (int s = 0; s < segments; ++s) {
-        const Segment seg = segmentOf(level.paths, 2 * s);
-        // Accumulated in double: the samples are 0, 0.01, ..., 0.99.
-        for (double u = 0.0; u <= 1.0; u += 0.01) {
-            const Vector p = pathPointAt(seg, static_cast<float>(u), level.attractor);
-            const int nearCount = nearPointsInOrder(p, near);
-            for (int i = 0; i < nearCount; ++i) {
-                const uint16_t j = near[i];
-                if (!visitList.empty() && visitList.back().pointIndex == j) continue;
-                // A long path over many close points keeps its first visits.
-                if (static_cast<int>(visitList.size()) >= kMaxVisits) return;
-                visitList.push_back(Visit{j, s + u});
-            }
-        }
-    }
+    collectLevelVisits(thisLevel(), visitList);
 }
 
 std::string spellCode(double t) {
@@ -67,15 +42,8 @@ std::string spellCode(double t) {
         level.code = level.baseCode;
         return "";
     }
-    const int points = levelPointCount(level);
-    std::string word;
-    for (const Visit& v : visitList) {
-        if (v.position < t && v.pointIndex < points) {
-            word.push_back(static_cast<char>(level.points[v.pointIndex].flag));
-        }
-    }
-    level.code = word;
-    return word;
+    level.code = visitedLetters(level, visitList, t);
+    return level.code;
 }
 
 void flyOver() {

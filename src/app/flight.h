@@ -5,12 +5,7 @@
 #include <string>
 #include <vector>
 
-struct Visit {
-    uint16_t pointIndex;  // wide enough for all 501 points
-    double position;      // segment number plus curve parameter
-};
-
-constexpr int kMaxVisits = 501;
+#include "scene/scene.h"
 
 extern std::vector<Visit> visitList;  // the points the flier passes, in order (at most 501)
 

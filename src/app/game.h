@@ -1,5 +1,5 @@
 // Start-up, the main loop, its keys in both modes, the editor's key dispatch,
-// the author's view and the recovery file.
+// the solver's keys, the author's view and the recovery file.
 #pragma once
 
 #include <string>
@@ -16,6 +16,12 @@ void resetGameState();
 void dispatchEditorKey(const std::string& key);
 // F1, the undo and redo keys, and F2 in the editor; false for any other key.
 bool dispatchSessionKey(const std::string& key);
+
+// F3 (built with the solver): in the editor, puts a found path and
+// attractor of the current level in place as one undo step; in play, makes
+// the hint's one move as one undo step. Says on stderr when nothing is found.
+void solveCurrentLevel();
+void giveHint();
 
 // Draws the author's view over the frame just drawn.
 void drawAuthorView();

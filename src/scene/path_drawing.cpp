@@ -20,15 +20,6 @@ void drawHandleLines() {
     }
 }
 
-namespace {
-
-// The weights of the 101 samples, the same for every segment: worked out
-// once, by the very operations of pathPointAt.
-struct SampleWeights {
-    PathWeights w[kSegmentSamples];
-    int count = 0;
-};
-
 const SampleWeights& sampleWeights() {
     static const SampleWeights table = [] {
         SampleWeights made;
@@ -40,8 +31,6 @@ const SampleWeights& sampleWeights() {
     }();
     return table;
 }
-
-}  // namespace
 
 void drawSegment(const Segment& seg) {
     const Level& level = thisLevel();

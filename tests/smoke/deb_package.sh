@@ -3,12 +3,12 @@
 # Debian maintainer would: lintian reports no error and no warning, the
 # executables are stripped with their symbols in the -dbgsym package, the
 # desktop entry and AppStream metadata validate, the manual pages render,
-# and the game and orvet-script answer --help and --version. It also
+# and the game, orvet-script and orvet-solve answer --help and --version. It also
 # installs the build into a scratch prefix, as a self-builder would, and
 # starts the launcher there.
 #
 # Installing the package itself changes the system's packages, so that part
-# (dpkg -i, a run of the installed orvet-script on a puzzle of the installed
+# (dpkg -i, runs of the installed orvet-script and orvet-solve on a puzzle of the installed
 # pack, dpkg -r) runs only in CI or when ORVET_TEST_DEB=1 is set.
 # Usage: deb_package.sh BUILD_DIR
 set -u
@@ -48,20 +48,20 @@ lintian --fail-on error,warning --display-level '>=warning' --info \
 # The package's files, unpacked.
 root="$work/root"
 dpkg-deb -x "$deb" "$root" || fail "dpkg-deb -x failed"
-for f in usr/games/orvet usr/games/orvet-script usr/games/orvet-launch \
+for f in usr/games/orvet usr/games/orvet-script usr/games/orvet-launch usr/games/orvet-solve \
          usr/share/applications/orvet.desktop \
          usr/share/metainfo/io.github.orvet.Orvet.metainfo.xml \
          usr/share/icons/hicolor/128x128/apps/orvet.png \
          usr/share/doc/orvet/copyright usr/share/doc/orvet/changelog.gz \
          usr/share/man/man6/orvet.6.gz usr/share/man/man6/orvet-script.6.gz \
-         usr/share/man/man6/orvet-launch.6.gz; do
+         usr/share/man/man6/orvet-launch.6.gz usr/share/man/man6/orvet-solve.6.gz; do
     [ -e "$root/$f" ] || fail "/$f is not in the package"
 done
 [ -z "$(ls "$root/usr/bin" 2>/dev/null)" ] || fail "the package has programs in /usr/bin"
 
 # Stripped executables whose symbols are in the -dbgsym package by build id.
 dpkg-deb -c "$dbgsym" >"$work/dbgsym.txt"
-for f in orvet orvet-script; do
+for f in orvet orvet-script orvet-solve; do
     info=$(file -b "$root/usr/games/$f")
     case "$info" in *", stripped"*) ;; *) fail "/usr/games/$f is not stripped: $info" ;; esac
     id=$(echo "$info" | sed -n 's/.*BuildID\[[a-z0-9]*\]=\([0-9a-f]*\).*/\1/p')
@@ -89,7 +89,7 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.orvet.Orvet.m
     >"$work/appstream.log" 2>&1 || fail "appstreamcli validate: $(cat "$work/appstream.log")"
 
 # Each manual page renders without a warning and names its program.
-for page in orvet orvet-script orvet-launch; do
+for page in orvet orvet-script orvet-launch orvet-solve; do
     LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$root/usr/share/man/man6/$page.6.gz" \
         >"$work/man.txt" 2>"$work/man.err" || fail "man -l $page.6.gz failed: $(cat "$work/man.err")"
     [ -s "$work/man.err" ] && fail "man -l $page.6.gz warns: $(cat "$work/man.err")"
@@ -113,6 +113,8 @@ check_programs() {
     answers "$1/orvet" --version "orvet $version"
     answers "$1/orvet-script" --help "Usage: orvet-script SCRIPT [PUZZLE.zag [pravi]]"
     answers "$1/orvet-script" --version "orvet-script $version"
+    answers "$1/orvet-solve" --help "Usage: orvet-solve [--force] [--seed N] [--seconds S] PUZZLE.zag [LEVEL...]"
+    answers "$1/orvet-solve" --version "orvet-solve $version"
     rm -rf "$work/xdg"
     XDG_DATA_HOME="$work/xdg" answers "$1/orvet-launch" --version "orvet $version"
     [ -n "$(ls "$work/xdg/orvet/puzzles/"*.zag 2>/dev/null)" ] ||
@@ -159,6 +161,10 @@ status=$?
 [ $status -eq 0 ] || fail "installed orvet-script ended with status $status: $out"
 echo "$out" | grep -qx "title Orvet: $name" || fail "no title line for $name in: $out"
 [ -s "$work/play/level.png" ] || fail "no shot written"
+out=$(cd "$work/play" && /usr/games/orvet-solve "$name.zag" 2>&1)
+status=$?
+[ $status -eq 0 ] || fail "installed orvet-solve ended with status $status: $out"
+[ -s "$work/play/$name.zap" ] || fail "installed orvet-solve wrote no saved game: $out"
 
 remove
 [ -e /usr/games/orvet ] && fail "dpkg -r left /usr/games/orvet behind"
