@@ -98,7 +98,9 @@ struct EndsQuoted {
 
 }  // namespace
 
-bool openFields(FieldReader& r, const std::string& fileName) {
+namespace {
+
+void startFields(FieldReader& r) {
     closeFields(r);
     r.pos = 0;
     r.end = 0;
@@ -106,6 +108,18 @@ bool openFields(FieldReader& r, const std::string& fileName) {
     r.field.clear();
     r.text = std::string_view();
     r.textInBuffer = false;
+}
+
+void readyFields(FieldReader& r) {
+    if (r.buffer.size() != kBlockSize) r.buffer.resize(kBlockSize);
+    r.field.reserve(kMaxField);
+    r.atEof = false;
+}
+
+}  // namespace
+
+bool openFields(FieldReader& r, const std::string& fileName) {
+    startFields(r);
     r.file = std::fopen(fileName.c_str(), "rb");
     if (r.file == nullptr) return false;
     struct stat info {};
@@ -113,9 +127,17 @@ bool openFields(FieldReader& r, const std::string& fileName) {
         closeFields(r);
         return false;
     }
-    if (r.buffer.size() != kBlockSize) r.buffer.resize(kBlockSize);
-    r.field.reserve(kMaxField);
-    r.atEof = false;
+    readyFields(r);
+    return true;
+}
+
+bool openFieldsInMemory(FieldReader& r, std::string_view bytes) {
+    startFields(r);
+    if (bytes.empty()) return true;  // no stream needed: the reader is at its end
+    // Only read from: the buffer is never written through the stream.
+    r.file = ::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
+    if (r.file == nullptr) return false;
+    readyFields(r);
     return true;
 }
 
