@@ -250,13 +250,11 @@ std::string cleanLinkName(std::string_view name, bool& changed) {
     s = s.substr(start, end - start);
     if (!endsWithZag(s)) s += ".zag";
     if (s.size() > kLinkNameLimit) {
-        // Cut the stem, keeping its extension, at the start of a character.
-        std::string stem = s.substr(0, kLinkNameLimit - 4);
-        while (!stem.empty() && (static_cast<unsigned char>(stem.back()) & 0xc0) == 0x80) {
-            stem.pop_back();
-        }
-        if (!stem.empty() && static_cast<unsigned char>(stem.back()) >= 0xc0) stem.pop_back();
-        s = stem + s.substr(s.size() - 4);
+        // Cut the stem, keeping its extension, before the character that
+        // does not fit whole.
+        size_t cut = kLinkNameLimit - 4;
+        while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xc0) == 0x80) --cut;
+        s = s.substr(0, cut) + s.substr(s.size() - 4);
     }
     if (s.size() == 4) return std::string(kLinkDefaultName);
     changed = s != name;
