@@ -16,7 +16,7 @@ FUZZ_SECONDS=${FUZZ_SECONDS:-60}
 BUILD_DIR=${FUZZ_BUILD_DIR:-build/fuzz}
 JOBS=${JOBS:-$(nproc)}
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_puzzle_reader fuzz_saved_game fuzz_strokes fuzz_session)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_puzzle_reader fuzz_saved_game fuzz_strokes fuzz_session fuzz_share_link)
 
 if [ "$BUILD_DIR" = build/fuzz ]; then
   cmake --preset fuzz

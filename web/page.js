@@ -167,8 +167,8 @@ var orvetPage = (function () {
       var file = e.target.files[0];
       if (!file) return;
       file.arrayBuffer().then(function (bytes) {
-        var name = file.name.replace(/[\/\\]/g, '_');
-        FS.writeFile(folder + '/' + name, new Uint8Array(bytes));
+        // Stored by the links' rule: a different file of that name stays.
+        var name = orvetShare.store(file.name, new Uint8Array(bytes)).name;
         storeThen(function () { restartWith(name, ''); });
       });
     });
@@ -210,10 +210,16 @@ var orvetPage = (function () {
   Module['orvetStatus'] = status;
   // The file packager has put its own step first.
   Module['preRun'] = (Module['preRun'] || []).concat([mountFolder]);
+  // The game starts once a puzzle link in the address is stored (or found
+  // bad), with that puzzle in place of the address's arguments.
   Module['onRuntimeInitialized'] = function () {
     seedFolder();
     refreshDownloads();
-    document.body.setAttribute('data-state', 'running');
+    orvetShare.openLinkThen(args, function (startArgs) {
+      refreshDownloads();
+      document.body.setAttribute('data-state', 'running');
+      Module['callMain'](startArgs);
+    });
   };
   // A save just before the game ends has had no poll to write it out.
   function storeIfChanged(done) {
@@ -248,5 +254,9 @@ var orvetPage = (function () {
     storeIfChanged(function () {});
   });
   wireControls();
-  return { status: status, refreshDownloads: refreshDownloads };
+  orvetShare.wire();
+  return {
+    status: status, refreshDownloads: refreshDownloads, storeThen: storeThen, folder: folder,
+    current: function () { return current; },
+  };
 })();

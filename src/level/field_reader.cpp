@@ -98,7 +98,9 @@ struct EndsQuoted {
 
 }  // namespace
 
-bool openFields(FieldReader& r, const std::string& fileName) {
+namespace {
+
+void startFields(FieldReader& r) {
     closeFields(r);
     r.pos = 0;
     r.end = 0;
@@ -106,11 +108,31 @@ bool openFields(FieldReader& r, const std::string& fileName) {
     r.field.clear();
     r.text = std::string_view();
     r.textInBuffer = false;
-    r.file = openFileForReading(fileName);
-    if (r.file == nullptr) return false;
+}
+
+void readyFields(FieldReader& r) {
     if (r.buffer.size() != kBlockSize) r.buffer.resize(kBlockSize);
     r.field.reserve(kMaxField);
     r.atEof = false;
+}
+
+}  // namespace
+
+bool openFields(FieldReader& r, const std::string& fileName) {
+    startFields(r);
+    r.file = openFileForReading(fileName);
+    if (r.file == nullptr) return false;
+    readyFields(r);
+    return true;
+}
+
+bool openFieldsInMemory(FieldReader& r, std::string_view bytes) {
+    startFields(r);
+    if (bytes.empty()) return true;  // no stream needed: the reader is at its end
+    // Only read from: the buffer is never written through the stream.
+    r.file = ::fmemopen(const_cast<char*>(bytes.data()), bytes.size(), "rb");
+    if (r.file == nullptr) return false;
+    readyFields(r);
     return true;
 }
 

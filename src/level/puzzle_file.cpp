@@ -79,12 +79,8 @@ PuzzleReadResult openPuzzle(FieldReader& reader) {
     return PuzzleReadResult::Read;
 }
 
-}  // namespace
-
-PuzzleReadResult readPuzzleFile() {
-    static FieldReader reader;  // keeps its block buffer between reads
-    const PuzzleReadResult opened = openPuzzle(reader);
-    if (opened != PuzzleReadResult::Read) return opened;
+// Reads the open fields into the level set and closes them.
+PuzzleReadResult readOpenedPuzzle(FieldReader& reader) {
     readField(reader);
     if (reader.field != "LVL") {
         closeFields(reader);
@@ -130,6 +126,31 @@ PuzzleReadResult readPuzzleFile() {
     pendingNumbers.clear();
     closeFields(reader);
     return PuzzleReadResult::Read;
+}
+
+FieldReader puzzleReader;  // keeps its block buffer between reads
+
+}  // namespace
+
+PuzzleReadResult readPuzzleFile() {
+    const PuzzleReadResult opened = openPuzzle(puzzleReader);
+    if (opened != PuzzleReadResult::Read) return opened;
+    return readOpenedPuzzle(puzzleReader);
+}
+
+PuzzleReadResult readPuzzleBytes(std::string_view bytes) {
+    if (!openFieldsInMemory(puzzleReader, bytes)) return PuzzleReadResult::Unreadable;
+    return readOpenedPuzzle(puzzleReader);
+}
+
+bool isPuzzleBytes(std::string_view bytes) {
+    std::vector<Level> kept(1);
+    kept.swap(levels);
+    const uint32_t keptChecksum = storedChecksum;
+    const bool puzzle = readPuzzleBytes(bytes) == PuzzleReadResult::Read;
+    levels.swap(kept);
+    storedChecksum = keptChecksum;
+    return puzzle;
 }
 
 std::string puzzleFileBytes() {

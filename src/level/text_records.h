@@ -27,6 +27,8 @@ struct FieldReader {
 // Opens the file; false when it cannot be opened (the reader then yields
 // empty fields at its end).
 bool openFields(FieldReader& r, const std::string& fileName);
+// The same over bytes in memory, which must outlive the reading.
+bool openFieldsInMemory(FieldReader& r, std::string_view bytes);
 void closeFields(FieldReader& r);
 // Reads the next field into r.field. Returns false when the file was already
 // at its end before anything was read.

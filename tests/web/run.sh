@@ -6,7 +6,8 @@
 #      stdout, stderr and exit status compared (tests/web/script-both);
 #   3. the curve samples and isNear agree to the bit, and the C library's
 #      sin, cos and atan2 are compared at the game's inputs (reported);
-#   4. the page in headless Chromium, driven as a person would.
+#   4. the page in headless Chromium, driven as a person would;
+#   5. puzzle links made and opened by the page and by the native build.
 #
 #   tests/web/run.sh [NATIVE_BUILD_DIR]     (default build/ci)
 set -euo pipefail
@@ -22,15 +23,18 @@ echo "== web: building the page and the WebAssembly runner"
 emcmake cmake --preset web >/dev/null
 cmake --build --preset web -j "$jobs" --target orvet orvet-script geometry_bits
 cmake --build "$native" -j "$jobs" --target orvet-script orvet_script_tests_web geometry_bits
+# `orvet --share` for the links' test (built where the SDL window is).
+cmake --build "$native" -j "$jobs" --target orvet
 
 echo "== web: end-to-end scenarios, native against WebAssembly"
-# Left out: the soak (minutes of play, no new ground).
+# Left out: the soak (minutes of play, no new ground), and puzzle links on
+# the command line, which the browser build leaves to its page.
 log="$out/compare.log"
 rm -f "$log"
 ORVET_NATIVE_SCRIPT="$root/$native/orvet-script" \
   ORVET_WASM_SCRIPT="$root/build/web-build/orvet-script.js" ORVET_COMPARE_LOG="$root/$log" \
   "$native/tests/orvet_script_tests_web" \
-  --gtest_filter='-Soak.*'
+  --gtest_filter='-Soak.*:ShareLink.*'
 same=$(grep -c '^same: ' "$log" || true)
 if grep -v '^same: ' "$log"; then
   echo "web: the WebAssembly runner differs from the native one (see above)" >&2
@@ -50,3 +54,5 @@ if [ ! -d tests/web/node_modules/puppeteer-core ] ||
   (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 fi
 node --test tests/web/browser_test.js
+echo "== web: puzzle links between the desktop and the page"
+NATIVE_DIR="$native" node --test tests/web/share_test.js

@@ -26,6 +26,8 @@ const char* const kUsage =
     "\"title TEXT\" each time the window title is set and \"ended at SECONDS\" last.\n"
     "Exit status: the game's; 2 for an unreadable or malformed script; 3 when the\n"
     "game ignores the close button. Run a script named --help as ./--help.\n"
+    "The game's own options work after SCRIPT too: `orvet-script SCRIPT\n"
+    "--open-link LINK` stores the link's puzzle and plays it headless.\n"
     "\n"
     "  --help     show this help and exit\n"
     "  --version  show the version and exit\n"

@@ -1,0 +1,35 @@
+// What the page asks of the game besides the host's own calls: whether bytes
+// that came in a link are a puzzle (by the game's own reader), and in the
+// editor whether the puzzle has unsaved changes and saving it, for the
+// page's Share control (web/share.js). Called while the game waits in a
+// poll, or before it starts.
+#include <emscripten.h>
+
+#include <cstdio>
+#include <string>
+
+#include "level/edit_history.h"
+#include "level/level_set.h"
+#include "level/puzzle_file.h"
+
+extern "C" EMSCRIPTEN_KEEPALIVE int orvetIsPuzzleFile(const char* path) {
+    std::FILE* f = std::fopen(path, "rb");
+    if (f == nullptr) return 0;
+    std::string bytes;
+    char block[4096];
+    size_t n = 0;
+    while ((n = std::fread(block, 1, sizeof block, f)) > 0) bytes.append(block, n);
+    std::fclose(f);
+    return isPuzzleBytes(bytes) ? 1 : 0;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int orvetUnsavedChanges() {
+    return editorMode && historyChangedSinceSave() ? 1 : 0;
+}
+
+// Saves the puzzle as the menu's "запамти" does in the editor; 1 when saved.
+extern "C" EMSCRIPTEN_KEEPALIVE int orvetSavePuzzle() {
+    if (!editorMode || !writePuzzleFile()) return 0;
+    historyMarkSaved();
+    return 1;
+}
