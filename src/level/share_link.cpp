@@ -3,9 +3,6 @@
 // page does the same with the browser's own streams.
 #include "level/share_link.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <zlib.h>
 
 #include <cerrno>
@@ -13,6 +10,7 @@
 #include <string>
 
 #include "level/puzzle_file.h"
+#include "platform/files.h"
 #include "level/text_records.h"
 
 namespace {
@@ -80,26 +78,6 @@ bool endsWithZag(std::string_view name) {
     const std::string_view end = name.substr(name.size() - 4);
     return end[0] == '.' && (end[1] | 0x20) == 'z' && (end[2] | 0x20) == 'a' &&
            (end[3] | 0x20) == 'g';
-}
-
-// The file's bytes, or false when name is not a regular file that can be read
-// (a link, a folder, a device count as taken by something else).
-bool readExisting(const std::string& name, size_t limit, std::string& out) {
-    const int fd = ::open(name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return false;
-    struct stat info {};
-    bool ok = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
-    out.clear();
-    char block[4096];
-    while (ok && out.size() <= limit) {
-        const ssize_t n = ::read(fd, block, sizeof block);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ok = false;
-        if (n <= 0) break;
-        out.append(block, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return ok;
 }
 
 }  // namespace
@@ -347,9 +325,8 @@ StoreResult storeLinkedPuzzle(const std::string& folder, std::string_view name,
     for (int index = 1; index <= kMaxCandidates; ++index) {
         storedName = linkCandidateName(name, index);
         const std::string path = folder + storedName;
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) == 0) {
-            if (readExisting(path, bytes.size(), existing) && existing == bytes) {
+        if (probeFile(path) != FileProbe::Missing) {
+            if (readPlainFile(path, bytes.size(), existing) && existing == bytes) {
                 return StoreResult::AlreadyThere;
             }
             continue;

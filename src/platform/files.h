@@ -19,6 +19,10 @@ std::FILE* openFileForReading(const std::string& fileName);
 // The modification time of fileName when it is a plain file itself (a link
 // of that name is not); false otherwise.
 bool plainFileModified(const std::string& fileName, struct timespec& modified);
+// Reads name whole into out when it is a regular file itself (a link, a
+// folder or a device is not), stopping once more than limit bytes are read;
+// false when it cannot be opened or read.
+bool readPlainFile(const std::string& name, size_t limit, std::string& out);
 
 // Replaces fileName with bytes: written to a temporary file beside it,
 // flushed and renamed over it, so the old file survives any failure. A
