@@ -1,9 +1,11 @@
 // Opening the canvas, the page title, full screen, the timer and the poll
-// that gives the browser its turn.
+// that gives the browser its turn: a sleep until the next thing the game
+// does by itself, which the page's input ends early.
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/cp1251.h"
 #include "platform/host.h"
@@ -26,6 +28,32 @@ EM_JS(int, pageHidden, (), {
 
 EM_JS(void, setPageTitle, (const char* utf8), {
     document.title = UTF8ToString(utf8);
+});
+
+// The browser's turn, for up to ms milliseconds (0: only a turn). The page's
+// input handlers end it through Module.orvetSleeper.wake (web/page.js), from
+// a timer of their own, so the game never resumes inside one of them. A
+// turn of no time goes through a message rather than a timer, which the
+// browser would hold back to 4 ms once timers are nested.
+EM_ASYNC_JS(void, sleepUntilWoken, (double ms), {
+    const sleeper = Module['orvetSleeper'] || (Module['orvetSleeper'] = {});
+    await new Promise(function(resolve) {
+        let timer = 0;
+        const done = function() {
+            if (sleeper.wake !== done) return;
+            sleeper.wake = null;
+            clearTimeout(timer);
+            resolve();
+        };
+        sleeper.wake = done;
+        if (ms > 0) {
+            timer = setTimeout(done, ms);
+        } else {
+            const channel = sleeper.channel || (sleeper.channel = new MessageChannel());
+            channel.port1.onmessage = function() { done(); };
+            channel.port2.postMessage(0);
+        }
+    });
 });
 // clang-format on
 
@@ -70,12 +98,10 @@ void hostPoll() {
     // the turn below.
     presentIfDue(now);
     if (wait > 0.0) {
-        // A sleep is the browser's turn, but input does not end it: a
-        // visible page sleeps at most a refresh, so input is read no later.
-        const double turn = view.hidden ? wait : std::min(wait, kLongestTurn);
-        emscripten_sleep(std::max(1u, static_cast<unsigned>(turn * 1000.0)));
+        // Input, a resize or the page shown again ends the sleep at once.
+        sleepUntilWoken(std::max(1.0, std::ceil(wait * 1000.0)));
     } else if (now - webHost.lastYield >= kLongestTurn) {
-        emscripten_sleep(0);
+        sleepUntilWoken(0.0);
     } else {
         return;
     }
