@@ -100,6 +100,14 @@ void hostPoll() {
     if (wait > 0.0) {
         // Input, a resize or the page shown again ends the sleep at once.
         sleepUntilWoken(std::max(1.0, std::ceil(wait * 1000.0)));
+        // The game reads that input before its next poll could see it
+        // waiting: the pacing sees it now, so that the answer is drawn and
+        // shown before the next wait rather than after it.
+        if (inputQueued() || pointerUnread()) {
+            view.generation = displayGeneration();
+            view.inputWaiting = true;
+            waitDue(hostTimer(), view);
+        }
     } else if (now - webHost.lastYield >= kLongestTurn) {
         sleepUntilWoken(0.0);
     } else {
