@@ -29,35 +29,13 @@ EM_JS(int, pageHidden, (), {
 EM_JS(void, setPageTitle, (const char* utf8), {
     document.title = UTF8ToString(utf8);
 });
-
-// The browser's turn, for up to ms milliseconds (0: only a turn). The page's
-// input handlers end it through Module.orvetSleeper.wake (web/page.js), from
-// a timer of their own, so the game never resumes inside one of them. A
-// turn of no time goes through a message rather than a timer, which the
-// browser would hold back to 4 ms once timers are nested.
-EM_ASYNC_JS(void, sleepUntilWoken, (double ms), {
-    const sleeper = Module['orvetSleeper'] || (Module['orvetSleeper'] = {});
-    await new Promise(function(resolve) {
-        let timer = 0;
-        const done = function() {
-            if (sleeper.wake !== done) return;
-            sleeper.wake = null;
-            clearTimeout(timer);
-            resolve();
-        };
-        sleeper.wake = done;
-        if (ms > 0) {
-            timer = setTimeout(done, ms);
-        } else {
-            const channel = sleeper.channel || (sleeper.channel = new MessageChannel());
-            channel.port1.onmessage = function() { done(); };
-            channel.port2.postMessage(0);
-        }
-    });
-});
 // clang-format on
 
 }  // namespace
+
+// The browser's turn for up to ms milliseconds, ended early by the page's
+// input (sleep_library.js).
+extern "C" void orvet_sleep_until_woken(double ms);
 
 bool hostOpenWindow() {
     if (webHost.open) return true;
@@ -99,7 +77,7 @@ void hostPoll() {
     presentIfDue(now);
     if (wait > 0.0) {
         // Input, a resize or the page shown again ends the sleep at once.
-        sleepUntilWoken(std::max(1.0, std::ceil(wait * 1000.0)));
+        orvet_sleep_until_woken(std::max(1.0, std::ceil(wait * 1000.0)));
         // The game reads that input before its next poll could see it
         // waiting: the pacing sees it now, so that the answer is drawn and
         // shown before the next wait rather than after it.
@@ -109,7 +87,7 @@ void hostPoll() {
             waitDue(hostTimer(), view);
         }
     } else if (now - webHost.lastYield >= kLongestTurn) {
-        sleepUntilWoken(0.0);
+        orvet_sleep_until_woken(0.0);
     } else {
         return;
     }
