@@ -154,9 +154,16 @@ function treeCpuSeconds(pid) {
       await front.close();
       await page.goto('about:blank');
       const blank = await idleShare();
+      // The hidden level's own baseline: the same two tabs, both empty.
+      const second = await browser.newPage();
+      await second.bringToFront();
+      const blankBehind = await idleShare();
+      await page.bringToFront();
+      await second.close();
       console.log(`idle page, Chromium's processes in % of one core: the chooser ${percent(chooser)}, ` +
                   `a still level ${percent(still)}, that level ${hiddenState} behind another tab ` +
-                  `${percent(hidden)}, an empty page ${percent(blank)}`);
+                  `${percent(hidden)}, an empty page ${percent(blank)}, an empty page behind ` +
+                  `another ${percent(blankBehind)}`);
     }
 
     // The first input after 5 s of stillness: the pointer onto a knot
