@@ -196,6 +196,27 @@ var orvetPage = (function () {
     fitCanvas();
   }
 
+  // Between passes the host sleeps until its next timed step. Any input (or
+  // a resize, or the page shown again) ends the sleep: the handlers that
+  // queue the input run first, and the game resumes in a timer of its own,
+  // never inside a handler. A handler of the page's own may call wakeHost
+  // too.
+  var sleeper = Module['orvetSleeper'] = { wake: null, waking: false };
+  function wakeHost() {
+    if (!sleeper.wake || sleeper.waking) return;
+    sleeper.waking = true;
+    setTimeout(function () {
+      sleeper.waking = false;
+      if (sleeper.wake) sleeper.wake();
+    }, 0);
+  }
+  ['keydown', 'keyup', 'mousedown', 'mouseup', 'mousemove', 'mouseover', 'mouseout', 'wheel',
+   'pointerdown', 'pointerup', 'pointermove', 'pointercancel', 'touchstart', 'touchmove',
+   'touchend', 'touchcancel', 'resize', 'focus', 'blur'].forEach(function (type) {
+    window.addEventListener(type, wakeHost, { capture: true, passive: true });
+  });
+  document.addEventListener('visibilitychange', wakeHost);
+
   var args = [];
   if (params.has('arg1') || params.has('arg2')) args.push(params.get('arg1') || '');
   if (params.has('arg2')) args.push(params.get('arg2'));
@@ -257,6 +278,6 @@ var orvetPage = (function () {
   orvetShare.wire();
   return {
     status: status, refreshDownloads: refreshDownloads, storeThen: storeThen, folder: folder,
-    current: function () { return current; },
+    current: function () { return current; }, wakeHost: wakeHost,
   };
 })();

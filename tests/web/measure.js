@@ -4,10 +4,17 @@
 //
 //   node tests/web/measure.js [NATIVE_BUILD_DIR]     (default build/default)
 //
+// SITE_DIR and PROBE_JS name another page and probe (an older build's) to
+// measure instead of build/web and the web preset's orvet_frame_probe.js;
+// MEASURE lists the parts to run (default sizes,frame,start,idle,input,drag).
+//
 // Prints the page's download sizes (gzip), the time from navigation to the
 // first picture on the canvas, the worst-case frame natively and in the
-// browser in this one run, and the CPU share of Chromium's processes while the
-// page shows a still picture.
+// browser in this one run, the CPU share of Chromium's processes while the
+// page shows a still picture (the chooser, a level, the level in a hidden
+// tab, an empty page), the time from the first input after 5 s of stillness
+// to its answer on the canvas, and the pictures a second a knot dragged with
+// the CPU slowed 4x shows.
 'use strict';
 const fs = require('fs');
 const os = require('os');
@@ -18,8 +25,12 @@ const puppeteer = require('puppeteer-core');
 const { serve } = require('../../tools/serve-web');
 
 const root = path.join(__dirname, '..', '..');
-const site = path.join(root, 'build', 'web');
+const site = process.env.SITE_DIR || path.join(root, 'build', 'web');
+const probeJs = process.env.PROBE_JS ||
+  path.join(root, 'build', 'web-build', 'web', 'orvet_frame_probe.js');
 const native = path.join(root, process.argv[2] || 'build/default');
+const parts = (process.env.MEASURE || 'sizes,frame,start,idle,input,drag').split(',');
+const want = (part) => parts.includes(part);
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 function gzipSize(file) {
@@ -49,18 +60,17 @@ function treeCpuSeconds(pid) {
 }
 
 (async () => {
-  for (const name of ['orvet.wasm', 'orvet.js', 'orvet.data', 'index.html']) {
+  for (const name of want('sizes') ? ['orvet.wasm', 'orvet.js', 'orvet.data', 'index.html'] : []) {
     const file = path.join(site, name);
     console.log(`${name}: ${fs.statSync(file).size} bytes, ${gzipSize(file)} gzipped`);
   }
 
-  const nativeFrames = [1, 2, 3].map(() => Number(
+  const nativeFrames = (want('frame') ? [1, 2, 3] : []).map(() => Number(
     execFileSync(path.join(native, 'bench', 'orvet_frame_probe')).toString().split(' ')[1]));
 
   // The probe's page and the game's site side by side.
   const probeDir = fs.mkdtempSync(path.join(os.tmpdir(), 'orvet-probe-'));
-  fs.copyFileSync(path.join(root, 'build', 'web-build', 'web', 'orvet_frame_probe.js'),
-                  path.join(probeDir, 'orvet_frame_probe.js'));
+  fs.copyFileSync(probeJs, path.join(probeDir, 'orvet_frame_probe.js'));
   fs.writeFileSync(path.join(probeDir, 'index.html'),
                    '<!doctype html><script src="orvet_frame_probe.js"></script>');
   const userData = fs.mkdtempSync(path.join(os.tmpdir(), 'orvet-chromium-'));
@@ -79,7 +89,7 @@ function treeCpuSeconds(pid) {
   try {
     const page = await browser.newPage();
     const browserFrames = [];
-    for (let i = 0; i < 3; ++i) {
+    for (let i = 0; i < (want('frame') ? 3 : 0); ++i) {
       const line = new Promise((resolve) => {
         const listen = (m) => {
           if (!m.text().startsWith('frame_us')) return;
@@ -92,7 +102,7 @@ function treeCpuSeconds(pid) {
       browserFrames.push(Number((await line).split(' ')[1]));
     }
     const best = (a) => Math.min(...a);
-    console.log(`worst-case frame: native ${nativeFrames.join(', ')} us; browser ` +
+    if (want('frame')) console.log(`worst-case frame: native ${nativeFrames.join(', ')} us; browser ` +
                 `${browserFrames.join(', ')} us; best browser / best native ` +
                 `${(best(browserFrames) / best(nativeFrames)).toFixed(2)}`);
 
@@ -105,29 +115,171 @@ function treeCpuSeconds(pid) {
       };
     });
     const times = [];
-    for (let i = 0; i < 3; ++i) {
+    for (let i = 0; i < (want('start') ? 3 : 0); ++i) {
       await page.goto(gameUrl);
       await page.waitForFunction(() => window.firstPicture !== undefined, { timeout: 20000 });
       times.push(await page.evaluate(() => window.firstPicture));
     }
-    console.log(`first picture after navigation: ${times.map((t) => t.toFixed(0)).join(', ')} ms` +
+    if (want('start')) console.log(`first picture after navigation: ${times.map((t) => t.toFixed(0)).join(', ')} ms` +
                 ' (the first with an empty storage folder)');
 
-    // A still picture: the chooser; against the same browser on an empty page.
+    // A still picture: the chooser, a level (its first puzzle's, with no
+    // attractor), the level in a tab behind another, against the same
+    // browser on an empty page.
+    const pid = browser.process().pid;
     const idleShare = async () => {
       await sleep(2000);
-      const pid = browser.process().pid;
       const cpu0 = treeCpuSeconds(pid);
       const t0 = Date.now();
       await sleep(10000);
       return (treeCpuSeconds(pid) - cpu0) / ((Date.now() - t0) / 1000);
     };
-    const chooser = await idleShare();
-    await page.goto('about:blank');
-    const blank = await idleShare();
-    console.log(`idle page (the chooser, a still picture): Chromium's processes use ` +
-                `${(chooser * 100).toFixed(1)}% of one core (${(blank * 100).toFixed(1)}% ` +
-                'on an empty page)');
+    const percent = (share) => `${(share * 100).toFixed(1)}%`;
+    const level = `${gameUrl}?arg1=01-pocetak.zag`;
+    const openLevel = async () => {
+      await page.goto(level);
+      await page.waitForFunction(() => document.title === 'Orvet: 01-pocetak', { timeout: 20000 });
+    };
+    if (want('idle')) {
+      await page.goto(gameUrl);
+      await page.waitForFunction(() => window.firstPicture !== undefined, { timeout: 20000 });
+      const chooser = await idleShare();
+      await openLevel();
+      const still = await idleShare();
+      const front = await browser.newPage();
+      await front.bringToFront();
+      const hiddenState = await page.evaluate(() => document.visibilityState);
+      const hidden = await idleShare();
+      await page.bringToFront();
+      await front.close();
+      await page.goto('about:blank');
+      const blank = await idleShare();
+      // The hidden level's own baseline: the same two tabs, both empty.
+      const second = await browser.newPage();
+      await second.bringToFront();
+      const blankBehind = await idleShare();
+      await page.bringToFront();
+      await second.close();
+      console.log(`idle page, Chromium's processes in % of one core: the chooser ${percent(chooser)}, ` +
+                  `a still level ${percent(still)}, that level ${hiddenState} behind another tab ` +
+                  `${percent(hidden)}, an empty page ${percent(blank)}, an empty page behind ` +
+                  `another ${percent(blankBehind)}`);
+    }
+
+    // The first input after 5 s of stillness: the pointer onto a knot
+    // colours its marker. From the event to the picture put on the canvas,
+    // and to the next frame the browser shows after it.
+    await page.evaluateOnNewDocument(() => {
+      window.puts = [];
+      const put = CanvasRenderingContext2D.prototype.putImageData;
+      CanvasRenderingContext2D.prototype.putImageData = function () {
+        window.puts.push(performance.now());
+        return put.apply(this, arguments);
+      };
+      window.addEventListener('mousemove', (e) => { window.lastMove = e.timeStamp; }, true);
+    });
+    await openLevel();
+    await sleep(500);
+    const knot = await page.evaluate(() => {
+      const c = document.getElementById('canvas');
+      const d = c.getContext('2d').getImageData(0, 0, 640, 480).data;
+      const light = (x, y) => {
+        const i = 4 * (y * 640 + x);
+        return d[i] === 0xca && d[i + 1] === 0xca && d[i + 2] === 0xff;
+      };
+      for (let y = 1; y < 479; ++y) {
+        for (let x = 1; x < 639; ++x) {
+          let all = true;
+          for (let dy = -1; dy <= 1 && all; ++dy) {
+            for (let dx = -1; dx <= 1 && all; ++dx) all = light(x + dx, y + dy);
+          }
+          if (all) return { x, y };
+        }
+      }
+      return null;
+    });
+    const place = await page.evaluate(() => {
+      const b = document.getElementById('canvas').getBoundingClientRect();
+      return { left: b.left, top: b.top, scale: b.width / 640 };
+    });
+    const at = (x, y) => ({ x: place.left + (x + 0.5) * place.scale,
+                            y: place.top + (y + 0.5) * place.scale });
+    const latencies = [];
+    const paints = [];
+    for (let i = 0; knot && want('input') && i < 4; ++i) {
+      const p = i % 2 === 0 ? at(knot.x, knot.y) : at(620, 470);
+      await sleep(5000);
+      await page.evaluate(() => { window.puts = []; });
+      await page.mouse.move(p.x, p.y);
+      const t = await page.evaluate(() => new Promise((resolve) => {
+        const check = () => {
+          if (!window.puts.length) return requestAnimationFrame(check);
+          const put = window.puts[0];
+          requestAnimationFrame((shown) => resolve([put - window.lastMove, shown - window.lastMove]));
+        };
+        check();
+      }));
+      latencies.push(t[0]);
+      paints.push(t[1]);
+    }
+    const ms = (a) => a.map((v) => v.toFixed(1)).join(', ');
+    if (want('input')) console.log(`input after 5 s of stillness: on the canvas after ${ms(latencies)} ms; ` +
+                `in the next frame after ${ms(paints)} ms`);
+
+    // A knot dragged round a circle for 4 s with the CPU slowed 4x: the
+    // frames the browser showed with a new picture in them.
+    const cdp = await page.target().createCDPSession();
+    const drag = async (touch) => {
+      await openLevel();
+      await sleep(500);
+      const centre = at(knot.x, knot.y);
+      await page.evaluate(() => {
+        window.puts = [];
+        window.shown = 0;
+        let seen = 0;
+        const frame = () => {
+          if (window.puts.length > seen) {
+            seen = window.puts.length;
+            ++window.shown;
+          }
+          requestAnimationFrame(frame);
+        };
+        requestAnimationFrame(frame);
+      });
+      await cdp.send('Emulation.setCPUThrottlingRate', { rate: 4 });
+      const point = (angle) => ({ x: Math.round(centre.x + 40 * place.scale * Math.sin(angle)),
+                                  y: Math.round(centre.y - 40 * place.scale * (1 - Math.cos(angle))) });
+      const touchAt = (type, p) => cdp.send('Input.dispatchTouchEvent', {
+        type, touchPoints: type === 'touchEnd' ? [] : [{ x: p.x, y: p.y }] });
+      if (touch) await touchAt('touchStart', centre);
+      else {
+        await page.mouse.move(centre.x, centre.y);
+        await page.mouse.down();
+      }
+      await page.evaluate(() => { window.puts = []; window.shown = 0; });
+      const t0 = Date.now();
+      while (Date.now() - t0 < 4000) {
+        const p = point((Date.now() - t0) / 1000 * Math.PI);
+        if (touch) await touchAt('touchMove', p);
+        else await page.mouse.move(p.x, p.y);
+        await sleep(4);
+      }
+      const counted = await page.evaluate(() => [window.puts.length, window.shown]);
+      const seconds = (Date.now() - t0) / 1000;
+      if (touch) await touchAt('touchEnd', centre);
+      else await page.mouse.up();
+      await cdp.send('Emulation.setCPUThrottlingRate', { rate: 1 });
+      return `${(counted[1] / seconds).toFixed(1)} shown a second (${(counted[0] / seconds).toFixed(1)} put)`;
+    };
+    if (knot && want('drag')) {
+      const mouse = await drag(false);
+      await page.setViewport({ width: 1320, height: 1080, hasTouch: true });
+      const touch = await drag(true);
+      await page.setViewport({ width: 1320, height: 1080 });
+      console.log(`a knot dragged with the CPU slowed 4x: by mouse ${mouse}; by touch ${touch}`);
+    } else if (!knot) {
+      console.log('no knot found on the level: latency and drag not measured');
+    }
   } finally {
     await browser.close();
     servers.forEach((s) => s.close());

@@ -1,9 +1,11 @@
 // Opening the canvas, the page title, full screen, the timer and the poll
-// that gives the browser its turn.
+// that gives the browser its turn: a sleep until the next thing the game
+// does by itself, which the page's input ends early.
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/cp1251.h"
 #include "platform/host.h"
@@ -30,6 +32,10 @@ EM_JS(void, setPageTitle, (const char* utf8), {
 // clang-format on
 
 }  // namespace
+
+// The browser's turn for up to ms milliseconds, ended early by the page's
+// input (sleep_library.js).
+extern "C" void orvet_sleep_until_woken(double ms);
 
 bool hostOpenWindow() {
     if (webHost.open) return true;
@@ -70,12 +76,18 @@ void hostPoll() {
     // the turn below.
     presentIfDue(now);
     if (wait > 0.0) {
-        // A sleep is the browser's turn, but input does not end it: a
-        // visible page sleeps at most a refresh, so input is read no later.
-        const double turn = view.hidden ? wait : std::min(wait, kLongestTurn);
-        emscripten_sleep(std::max(1u, static_cast<unsigned>(turn * 1000.0)));
+        // Input, a resize or the page shown again ends the sleep at once.
+        orvet_sleep_until_woken(std::max(1.0, std::ceil(wait * 1000.0)));
+        // The game reads that input before its next poll could see it
+        // waiting: the pacing sees it now, so that the answer is drawn and
+        // shown before the next wait rather than after it.
+        if (inputQueued() || pointerUnread()) {
+            view.generation = displayGeneration();
+            view.inputWaiting = true;
+            waitDue(hostTimer(), view);
+        }
     } else if (now - webHost.lastYield >= kLongestTurn) {
-        emscripten_sleep(0);
+        orvet_sleep_until_woken(0.0);
     } else {
         return;
     }
