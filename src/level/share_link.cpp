@@ -10,8 +10,8 @@
 #include <string>
 
 #include "level/puzzle_file.h"
-#include "platform/files.h"
 #include "level/text_records.h"
+#include "platform/files.h"
 
 namespace {
 
