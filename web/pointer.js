@@ -168,8 +168,28 @@ var orvetPointer = (function () {
     if (fingerCount() === 0) touch = null;
   }
 
+  // The mouse events a browser makes up from a touch or a pen (the pointer
+  // entering and leaving the canvas as a finger taps elsewhere, a pen's
+  // hover) would reach the host's mouse callbacks as a second pointer: a
+  // pointer that left makes the game's readings fail, which holds the left
+  // button down at the last place. Only a mouse's own events go on.
+  var lastPointerType = 'mouse';
+  function fromMouse(e) {
+    if (e.sourceCapabilities && e.sourceCapabilities.firesTouchEvents) return false;
+    return lastPointerType === 'mouse';
+  }
+  function keepFromHost(e) {
+    if (fromMouse(e)) return;
+    if (e.type === 'mouseup' || e.target === element('canvas')) e.stopImmediatePropagation();
+  }
+
   function wire() {
     var canvas = element('canvas');
+    ['pointerover', 'pointerdown', 'pointermove'].forEach(function (type) {
+      window.addEventListener(type, function (e) { lastPointerType = e.pointerType; }, true);
+    });
+    ['mousedown', 'mouseup', 'mousemove', 'mouseover', 'mouseout', 'mouseenter', 'mouseleave']
+        .forEach(function (type) { window.addEventListener(type, keepFromHost, true); });
     canvas.addEventListener('pointerdown', onDown);
     canvas.addEventListener('pointermove', onMove);
     canvas.addEventListener('pointerup', onUp);
