@@ -35,9 +35,11 @@ extern "C" EMSCRIPTEN_KEEPALIVE int orvetSavePuzzle() {
     return 1;
 }
 
-// Whether anything was played or edited since the last save, in either
-// mode, for the page's question before it is left.
+// Whether anything was played or edited since the last save, for the page's
+// question before it is left. In play, a game just started or just read
+// from the saved game (no step taken since) has nothing to lose.
 extern "C" EMSCRIPTEN_KEEPALIVE int orvetUnsavedProgress() {
+    if (!editorMode && historyUndoCount() == 0 && historyRedoCount() == 0) return 0;
     return historyChangedSinceSave() ? 1 : 0;
 }
 
