@@ -200,7 +200,9 @@ test('a phone game by touch alone: chooser, drag, flight, menu, save, Escape and
   assert.deepEqual(firstKnot(pixels), onto);
 
   // A long press on the knot flies: the word stays while the flier moves
-  // on, and the path is not drawn. Escape stops the flight at once.
+  // on, and the path is not drawn. Escape stops the flight at once (this
+  // level's path is one segment, 5 s of flight; an Escape after the flight
+  // would reach the main loop and end the game).
   await longPress(page, onto.x, onto.y);
   await sleep(500);
   const first = await canvasPixels(page);
