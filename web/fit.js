@@ -1,8 +1,8 @@
 // Sizing the picture to the window: the largest 4:3 size that fits beside
 // or under the page's controls, with no page scrolling. A whole factor of
 // device pixels shows sharp pixels; the size just above a whole factor is
-// taken down to it, and any other size (below 1x, or between two factors)
-// is scaled smoothly. In full screen the picture is alone. A resize, a turn
+// taken down to it; below 1x the picture is scaled smoothly, and between two
+// factors its sharp enlargement by the lower one is. In full screen the picture is alone. A resize, a turn
 // of the phone, full screen and a change of devicePixelRatio fit it again.
 var orvetFit = (function () {
   'use strict';
@@ -68,7 +68,58 @@ var orvetFit = (function () {
     canvas.style.width = deviceWidth / ratio + 'px';
     canvas.style.height = deviceWidth * 3 / 4 / ratio + 'px';
     canvas.classList.toggle('smooth', !sharp);
+    enlarge(sharp || deviceWidth < 2 * kWidth ? 0 : Math.floor(deviceWidth / kWidth));
     watchRatio(ratio);
+  }
+
+  // Between two whole factors the picture is first enlarged sharply by the
+  // lower one and that is scaled smoothly, so lines stay as crisp as they
+  // can. The enlargement is drawn behind the game's canvas, which stays on
+  // top (see-through) for the pointer and keeps the picture's pixels; it
+  // follows every picture the host puts on the canvas. Until the host has
+  // put one there, or at 1x and whole factors, the canvas shows itself.
+  var enlargement = { factor: 0, hooked: false, seen: false };
+  function copyEnlarged() {
+    var big = element('enlarged'), canvas = element('canvas');
+    if (!enlargement.factor || !big) return;
+    var context = big.getContext('2d');
+    context.imageSmoothingEnabled = false;
+    context.drawImage(canvas, 0, 0, big.width, big.height);
+  }
+  function hookPresents() {
+    if (enlargement.hooked) return;
+    enlargement.hooked = true;
+    var context = element('canvas').getContext('2d');
+    var put = context.putImageData;
+    context.putImageData = function () {
+      put.apply(context, arguments);
+      if (!enlargement.seen) {
+        enlargement.seen = true;
+        showEnlarged();
+      }
+      copyEnlarged();
+    };
+  }
+  function showEnlarged() {
+    var big = element('enlarged'), canvas = element('canvas');
+    var on = enlargement.factor > 0 && enlargement.seen;
+    big.hidden = !on;
+    canvas.classList.toggle('over-enlarged', on);
+  }
+  function enlarge(factor) {
+    var big = element('enlarged');
+    if (!big) return;
+    hookPresents();
+    enlargement.factor = factor;
+    if (factor && big.width !== kWidth * factor) {
+      big.width = kWidth * factor;
+      big.height = kHeight * factor;
+    }
+    var canvas = element('canvas');
+    big.style.width = canvas.style.width;
+    big.style.height = canvas.style.height;
+    showEnlarged();
+    copyEnlarged();
   }
 
   // matchMedia on the current ratio tells when it changes (a zoom, a move
