@@ -96,6 +96,7 @@ async function longPress(page, x, y) {
   const p = await pagePoint(page, x, y);
   const finger = await page.touchscreen.touchStart(p.x, p.y);
   await sleep(700);
+  assert.equal(await page.$eval('#press-mark', (e) => e.hidden), false, 'the long press is marked');
   await finger.end();
   await sleep(200);
 }
@@ -174,6 +175,7 @@ test('a phone game by touch alone: chooser, drag, flight, menu, save, Escape and
   assert.ok(await page.evaluate(() => matchMedia('(pointer: coarse)').matches), 'a coarse pointer');
   assert.equal(await page.$eval('#keys', (e) => e.hidden), false, 'the on-screen keys');
   assert.equal(await page.$eval('#key-keyboard', (e) => e.hidden), true, 'no Keyboard in play');
+  assert.equal(await page.$eval('#canvas', (e) => getComputedStyle(e).touchAction), 'none');
 
   await tap(page, 100, 15);
   const name = await openedPuzzle(page);
@@ -238,24 +240,30 @@ test('a phone game by touch alone: chooser, drag, flight, menu, save, Escape and
   await page.close();
 });
 
+// The picture fully on screen at 4:3, as large as fits (a whole side of the
+// window, or beside or under the controls with no more than a tenth lost),
+// and no page scrolling.
+async function checkFit(page, width, height) {
+  const place = await page.evaluate(() => {
+    const b = document.getElementById('canvas').getBoundingClientRect();
+    return { left: b.left, top: b.top, right: b.right, bottom: b.bottom, width: b.width,
+             height: b.height, pageHeight: document.documentElement.scrollHeight,
+             pageWidth: document.documentElement.scrollWidth };
+  });
+  const at = `${width}x${height}`;
+  assert.ok(place.left >= 0 && place.top >= 0 && place.right <= width && place.bottom <= height,
+            `${at}: the picture is on screen ${JSON.stringify(place)}`);
+  assert.equal(place.width * 3, place.height * 4, `${at}: 4:3`);
+  assert.ok(place.width >= 0.9 * Math.min(width, height * 4 / 3), `${at}: ${place.width} wide`);
+  assert.ok(place.pageHeight <= height && place.pageWidth <= width, `${at}: no scrolling`);
+}
+
 test('the picture fits at 4:3 and the pointer maps exactly at three window sizes', async () => {
   for (const [width, height, mobile] of [[390, 844, true], [844, 390, true], [1920, 1080, false]]) {
+    const at = `${width}x${height}`;
     const page = await phonePage(width, height, mobile);
     await open(page);
-    const place = await page.evaluate(() => {
-      const b = document.getElementById('canvas').getBoundingClientRect();
-      return { left: b.left, top: b.top, right: b.right, bottom: b.bottom, width: b.width,
-               height: b.height, pageHeight: document.documentElement.scrollHeight,
-               pageWidth: document.documentElement.scrollWidth };
-    });
-    const at = `${width}x${height}`;
-    assert.ok(place.left >= 0 && place.top >= 0 && place.right <= width && place.bottom <= height,
-              `${at}: the picture is on screen ${JSON.stringify(place)}`);
-    assert.equal(place.width * 3, place.height * 4, `${at}: 4:3`);
-    // As large as fits: a whole side of the window, or beside or under the
-    // controls with no more than a tenth lost.
-    assert.ok(place.width >= 0.9 * Math.min(width, height * 4 / 3), `${at}: ${place.width} wide`);
-    assert.ok(place.pageHeight <= height && place.pageWidth <= width, `${at}: no scrolling`);
+    await checkFit(page, width, height);
     await page.screenshot({ path: path.join(outDir, `fit-${at}.png`) });
     // The last pixel row of the chooser's first row opens the first puzzle.
     await tap(page, 300, 29);
@@ -271,6 +279,17 @@ test('the picture fits at 4:3 and the pointer maps exactly at three window sizes
     const pixels = await canvasPixels(page);
     assert.equal(pixels.at(target.x, target.y), kGreen, `${at}: the point fills`);
     assert.deepEqual(firstKnot(pixels), onto, `${at}: the knot is where the finger left it`);
+    if (width < height) {
+      // The phone turned: the picture fits again, and the knot is grabbed
+      // where it is now shown.
+      await page.setViewport({ width: height, height: width, deviceScaleFactor: 2, isMobile: true,
+                               hasTouch: true });
+      await sleep(300);
+      await checkFit(page, height, width);
+      await drag(page, onto, knot);
+      await rest(page);
+      assert.deepEqual(firstKnot(await canvasPixels(page)), knot, `${at} turned: the knot`);
+    }
     await page.close();
   }
 });
