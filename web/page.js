@@ -27,15 +27,20 @@ var orvetPage = (function () {
     statusTimer = seconds ? setTimeout(function () { line.textContent = ''; }, seconds) : null;
   }
 
-  // The whole factor that fits the window, at least 1.
+  // The picture's size is web/fit.js's.
   function fitCanvas() {
-    var canvas = element('canvas');
-    var controls = element('below');
-    var spare = controls ? controls.offsetHeight + 16 : 0;
-    var factor = Math.max(1, Math.floor(Math.min(window.innerWidth / 640,
-                                                 (window.innerHeight - spare) / 480)));
-    canvas.style.width = 640 * factor + 'px';
-    canvas.style.height = 480 * factor + 'px';
+    if (window.orvetFit) orvetFit.fit();
+  }
+
+  // Beside the guide: the puzzle being played or edited, from the title.
+  function showPlaying(title) {
+    var playing = element('playing');
+    if (!playing) return;
+    var name = title.replace(/^Orvet: /, '');
+    var editing = document.body.dataset.mode === 'editor';
+    playing.textContent = name === 'Odaberi zagonetku' ? 'Choose a puzzle:'
+                                                       : (editing ? 'Editing ' : 'Playing ') + name + ':';
+    fitCanvas();
   }
 
   function isPuzzle(name) {
@@ -162,7 +167,6 @@ var orvetPage = (function () {
         document.activeElement.blur();
       }
     });
-    window.addEventListener('resize', fitCanvas);
     element('open-file').addEventListener('change', function (e) {
       var file = e.target.files[0];
       if (!file) return;
@@ -190,6 +194,10 @@ var orvetPage = (function () {
       var name = element('edit-name').value.trim() || current;
       if (name && !/\.zag$/i.test(name)) name += '.zag';
       restartWith(name, 'pravi');
+    });
+    // Enter in the name field starts the editor, as the button does.
+    element('edit-name').addEventListener('keydown', function (e) {
+      if (e.key === 'Enter') element('edit').click();
     });
     element('again').addEventListener('click', function () { window.location.reload(); });
     element('edit-name').value = current;
@@ -229,6 +237,7 @@ var orvetPage = (function () {
     status(text);
   };
   Module['orvetStatus'] = status;
+  Module['orvetTitle'] = showPlaying;
   // The file packager has put its own step first.
   Module['preRun'] = (Module['preRun'] || []).concat([mountFolder]);
   // The game starts once a puzzle link in the address is stored (or found
@@ -238,6 +247,9 @@ var orvetPage = (function () {
     refreshDownloads();
     orvetShare.openLinkThen(args, function (startArgs) {
       refreshDownloads();
+      var editing = (startArgs[1] || '').toLowerCase() === 'pravi';
+      document.body.setAttribute('data-mode', editing ? 'editor' : 'play');
+      if (window.orvetKeys) orvetKeys.showRow();
       document.body.setAttribute('data-state', 'running');
       Module['callMain'](startArgs);
     });

@@ -6,7 +6,8 @@
 #      stdout, stderr and exit status compared (tests/web/script-both);
 #   3. the curve samples and isNear agree to the bit, and the C library's
 #      sin, cos and atan2 are compared at the game's inputs (reported);
-#   4. the page in headless Chromium, driven as a person would;
+#   4. the page in headless Chromium, driven as a person would, with a mouse
+#      and, on an emulated phone, by touch;
 #   5. puzzle links made and opened by the page and by the native build.
 #
 #   tests/web/run.sh [NATIVE_BUILD_DIR]     (default build/ci)
@@ -54,5 +55,6 @@ if [ ! -d tests/web/node_modules/puppeteer-core ] ||
   (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 fi
 node --test tests/web/browser_test.js
+node --test tests/web/phone_test.js
 echo "== web: puzzle links between the desktop and the page"
 NATIVE_DIR="$native" node --test tests/web/share_test.js

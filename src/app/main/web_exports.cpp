@@ -1,8 +1,9 @@
 // What the page asks of the game besides the host's own calls: whether bytes
 // that came in a link are a puzzle (by the game's own reader), and in the
 // editor whether the puzzle has unsaved changes and saving it, for the
-// page's Share control (web/share.js). Called while the game waits in a
-// poll, or before it starts.
+// page's Share control (web/share.js), and in either mode whether play or
+// editing is unsaved, for leaving the page (web/leaving.js). Called while
+// the game waits in a poll, or before it starts.
 #include <emscripten.h>
 
 #include <cstdio>
@@ -32,4 +33,18 @@ extern "C" EMSCRIPTEN_KEEPALIVE int orvetSavePuzzle() {
     if (!editorMode || !writePuzzleFile()) return 0;
     historyMarkSaved();
     return 1;
+}
+
+// Whether anything was played or edited since the last save, for the page's
+// question before it is left. In play, a game just started or just read
+// from the saved game (no step taken since) has nothing to lose.
+extern "C" EMSCRIPTEN_KEEPALIVE int orvetUnsavedProgress() {
+    if (!editorMode && historyUndoCount() == 0 && historyRedoCount() == 0) return 0;
+    return historyChangedSinceSave() ? 1 : 0;
+}
+
+// The page has stored a saved game written in play: what was played up to
+// now is kept. (The editor marks its own saves.)
+extern "C" EMSCRIPTEN_KEEPALIVE void orvetProgressSaved() {
+    if (!editorMode) historyMarkSaved();
 }

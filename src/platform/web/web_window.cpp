@@ -26,8 +26,10 @@ EM_JS(int, pageHidden, (), {
     return document.hidden ? 1 : 0;
 });
 
+// The page shows the puzzle's name beside its guide (Module.orvetTitle).
 EM_JS(void, setPageTitle, (const char* utf8), {
     document.title = UTF8ToString(utf8);
+    if (Module['orvetTitle']) Module['orvetTitle'](document.title);
 });
 // clang-format on
 
