@@ -1,7 +1,7 @@
 // Compares two files written by geometry_bits (native and WebAssembly) record
 // by record; prints each kind's count and, for every difference, the input.
-// Exit status 1 when the curve samples or isNear differ (the results that
-// decide solving and flights), 0 otherwise: a last-bit difference of sin, cos
+// Exit status 1 when the curve samples, isNear or the drawn samples differ
+// (the results that decide solving, flights and the picture), 0 otherwise: a last-bit difference of sin, cos
 // or atan2 is reported with whether it moves a pixel of the spiral.
 //
 //   node compare-geometry.js NATIVE_FILE WASM_FILE
@@ -9,7 +9,7 @@
 const fs = require('fs');
 
 const kinds = { 1: 'curve samples', 2: 'isNear', 3: 'stroke cos', 4: 'stroke sin',
-  5: 'spiral sinf', 6: 'spiral cosf', 7: 'arrow atan2' };
+  5: 'spiral sinf', 6: 'spiral cosf', 7: 'arrow atan2', 8: 'drawn samples' };
 
 function words(file) {
   const b = fs.readFileSync(file);
@@ -56,7 +56,7 @@ for (let i = 0; i < a.length;) {
   const x = a.subarray(i + 1, i + 1 + n), y = b.subarray(i + 1, i + 1 + n);
   if (a[i] !== b[i] || x.some((w, k) => w !== y[k])) {
     differing[kind] = (differing[kind] || 0) + 1;
-    if (kind <= 2) ++decisive;
+    if (kind <= 2 || kind === 8) ++decisive;
     let line = `${kinds[kind]} differ at input ${Array.from(x).map((w) => w.toString(16))}: ` +
       `native ${Array.from(x).map((w) => w.toString(16))}, wasm ${Array.from(y).map((w) => w.toString(16))}`;
     if (kind === 5 || kind === 6) {

@@ -11,7 +11,8 @@
 // sample and a point (level, segment, sample, point; result), 3 cos and 4 sin
 // of a whole number of degrees (the stroke font's turns), 5 sinf and 6 cosf
 // of a spiral angle, 7 atan2 of an arrow's direction (u, v; degrees as a
-// double's two words).
+// double's two words), 8 the frame's own samples of a segment, worked out
+// many at once (level, segment, sample number; x, y).
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -66,6 +67,13 @@ void curves(int levelCount) {
                     }
                 }
                 record(2, {uint32_t(l), uint32_t(s), uint32_t(n), near});
+            }
+            const SampleWeights& weights = sampleWeights();
+            float xs[kSegmentSamples];
+            float ys[kSegmentSamples];
+            pathPointsWithWeights(seg, weights.w, weights.count, level.attractor, xs, ys);
+            for (int k = 0; k < weights.count; ++k) {
+                record(8, {uint32_t(l), uint32_t(s), uint32_t(k), bits(xs[k]), bits(ys[k])});
             }
         }
     }
