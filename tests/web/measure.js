@@ -180,7 +180,8 @@ function treeCpuSeconds(pid) {
     });
     await openLevel();
     await sleep(500);
-    const knot = await page.evaluate(() => {
+    // A knot's light centre on the canvas (a level starts where it likes).
+    const findKnot = () => page.evaluate(() => {
       const c = document.getElementById('canvas');
       const d = c.getContext('2d').getImageData(0, 0, 640, 480).data;
       const light = (x, y) => {
@@ -198,6 +199,7 @@ function treeCpuSeconds(pid) {
       }
       return null;
     });
+    const knot = await findKnot();
     const place = await page.evaluate(() => {
       const b = document.getElementById('canvas').getBoundingClientRect();
       return { left: b.left, top: b.top, scale: b.width / 640 };
@@ -232,7 +234,9 @@ function treeCpuSeconds(pid) {
     const drag = async (touch) => {
       await openLevel();
       await sleep(500);
-      const centre = at(knot.x, knot.y);
+      const start = await findKnot();
+      if (!start) return 'not measured (no knot found)';
+      const centre = at(start.x, start.y);
       await page.evaluate(() => {
         window.puts = [];
         window.shown = 0;
@@ -251,11 +255,15 @@ function treeCpuSeconds(pid) {
                                   y: Math.round(centre.y - 40 * place.scale * (1 - Math.cos(angle))) });
       const touchAt = (type, p) => cdp.send('Input.dispatchTouchEvent', {
         type, touchPoints: type === 'touchEnd' ? [] : [{ x: p.x, y: p.y }] });
+      // The game reads the pointer at its own pace: over the knot first,
+      // then pressed, as a hand does it.
       if (touch) await touchAt('touchStart', centre);
       else {
         await page.mouse.move(centre.x, centre.y);
+        await sleep(100);
         await page.mouse.down();
       }
+      await sleep(100);
       await page.evaluate(() => { window.puts = []; window.shown = 0; });
       const t0 = Date.now();
       while (Date.now() - t0 < 4000) {

@@ -20,6 +20,12 @@ namespace {
 // Longest stretch the game may run without letting the browser handle its
 // events and paint: one display refresh.
 constexpr double kLongestTurn = 1.0 / 60;
+// A present costs the page its copy through the palette and putImageData,
+// about 1 ms with the CPU slowed 4x, and the browser composites the canvas
+// in a thread of its own: a dragged knot is shown at every refresh, and with
+// a slow CPU at least 40 times a second, so that timer slack still leaves 30.
+constexpr double kPagePresentShare = 0.25;
+constexpr double kPageLongestPresentWait = 1.0 / 40;
 
 // clang-format off
 EM_JS(int, pageHidden, (), {
@@ -48,6 +54,7 @@ bool hostOpenWindow() {
     webHost.open = true;
     resetInputFeed();
     resetPollPacing(60);
+    setPresentLimits(kPagePresentShare, kPageLongestPresentWait);
     listenForInput();
     webHost.shown.redrawNeeded = true;
     presentIfDue(hostTimer());

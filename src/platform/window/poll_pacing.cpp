@@ -14,6 +14,11 @@ void setRefreshRate(int refreshHz) {
     pollPacing.refreshInterval = 1.0 / (refreshHz > 0 ? refreshHz : kDefaultRefreshHz);
 }
 
+void setPresentLimits(double share, double longestWait) {
+    if (share > 0.0 && share <= 1.0) pollPacing.presentShare = share;
+    if (longestWait > 0.0) pollPacing.longestPresentWait = longestWait;
+}
+
 bool pumpDue(double now) {
     PollPacing& p = pollPacing;
     if (p.pumped && now - p.lastPump < kPumpInterval) return false;
@@ -29,8 +34,8 @@ void notePump(double now) {
 
 double presentInterval() {
     const PollPacing& p = pollPacing;
-    double interval = p.presentCost / kPresentShare;
-    if (interval > kLongestPresentWait) interval = kLongestPresentWait;
+    double interval = p.presentCost / p.presentShare;
+    if (interval > p.longestPresentWait) interval = p.longestPresentWait;
     if (interval < p.refreshInterval) interval = p.refreshInterval;
     return interval;
 }

@@ -42,9 +42,11 @@ struct PollPacing {
     bool pumped = false;
     double lastPresent = 0.0;
     bool presented = false;
-    double presentCost = 0.0;      // running mean of one present, in seconds
-    double refreshEnd = 0.0;       // a standing picture waits until then
-    double lastPicture = 0.0;      // when a new picture last waited to be shown
+    double presentCost = 0.0;                         // running mean of one present, in seconds
+    double presentShare = kPresentShare;              // see setPresentLimits
+    double longestPresentWait = kLongestPresentWait;  // see setPresentLimits
+    double refreshEnd = 0.0;                          // a standing picture waits until then
+    double lastPicture = 0.0;                         // when a new picture last waited to be shown
     double lastMove = 0.0;         // when the picture last changed or input last waited
     bool moveSeen = false;         // lastMove holds a time
     bool waited = false;           // a wait was started since the last reset
@@ -70,6 +72,11 @@ struct PollView {
 // Starts afresh with the display's refresh rate (0 or less: not reported).
 void resetPollPacing(int refreshHz);
 void setRefreshRate(int refreshHz);
+// A host whose present is cheap to the machine but dear to its own clock (a
+// browser page: the picture is handed on, and the page's one thread pays for
+// the copy) may allow presents a larger share and a shorter longest wait than
+// kPresentShare and kLongestPresentWait. Kept until the next reset.
+void setPresentLimits(double share, double longestWait);
 // True (and the time is taken) when events should be pumped now.
 bool pumpDue(double now);
 // Events were pumped now by other means (a wait for them).

@@ -53,6 +53,21 @@ TEST(PollPacing, DearPresentsAreShownLessOftenButOver30TimesASecond) {
     EXPECT_TRUE(presentDue(3.0, true));
     EXPECT_FALSE(presentDue(3.04, true));
     EXPECT_TRUE(presentDue(3.0 + 1.0 / 24 + 1e-9, true));
+    // A page's own limits (a quarter of the time, 40 a second), kept until
+    // the next reset; nonsense limits leave the ones in force.
+    resetPollPacing(60);
+    setPresentLimits(0.25, 1.0 / 40);
+    setPresentLimits(0.0, -1.0);
+    for (int i = 0; i < 20; ++i) recordPresentCost(0.004);
+    EXPECT_TRUE(presentDue(4.0, true));
+    EXPECT_FALSE(presentDue(4.0166, true));
+    EXPECT_TRUE(presentDue(4.0168, true));
+    for (int i = 0; i < 20; ++i) recordPresentCost(0.020);
+    EXPECT_TRUE(presentDue(4.1, true));
+    EXPECT_FALSE(presentDue(4.1249, true));
+    EXPECT_TRUE(presentDue(4.1251, true));
+    resetPollPacing(60);
+    EXPECT_EQ(pollPacing.presentShare, kPresentShare);
     // A stall or a bogus reading does not count as the renderer's cost.
     resetPollPacing(60);
     recordPresentCost(-1.0);
