@@ -22,9 +22,11 @@ var orvetOffline = (function () {
       say('updated', 5000);
     });
     window.addEventListener('load', function () {
-      workers.register('sw.js').then(function () {
+      workers.register('sw.js').then(function (registration) {
         if (workers.controller) workers.controller.postMessage('started');
-      }, function (error) {
+        // A newer build is looked for at every visit (with no network, in vain).
+        return registration.update().catch(function () {});
+      }).catch(function (error) {
         console.error('orvet: the page cannot be kept for offline use', error);
       });
     });

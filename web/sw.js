@@ -17,8 +17,10 @@ const files = new Map(@ORVET_SITE_FILES@);  // name in the site -> SHA-256
 
 const prefix = 'orvet-site-';
 const siteCache = prefix + version;
-// Which cache each open page was opened with: a record per page, so that
-// the next worker knows too.
+// Which cache each open page was opened with, a record per page, and the
+// cache of each worker that may still serve: kept where every worker of the
+// site reads them, since an older one may still be answering when a newer
+// one has filled its cache.
 const bookName = 'orvet-pages';
 // A record whose page is not seen (it may still be opening) is kept so long.
 const recordLifeMs = 5000;
@@ -26,6 +28,7 @@ const recordLifeMs = 5000;
 const scope = () => new URL(self.registration.scope);
 const siteUrl = (name) => new URL(name, scope()).href;
 const recordUrl = (clientId) => siteUrl('.orvet-page/' + encodeURIComponent(clientId));
+const workerUrl = (cache) => siteUrl('.orvet-worker/' + encodeURIComponent(cache));
 
 function hex(buffer) {
   return Array.from(new Uint8Array(buffer), (b) => b.toString(16).padStart(2, '0')).join('');
@@ -45,20 +48,37 @@ async function precache() {
   await Promise.all(fetched.map(([name, response]) => cache.put(siteUrl(name), response)));
 }
 
-self.addEventListener('install', (event) => {
-  event.waitUntil(precache().then(() => self.skipWaiting(), async (error) => {
+async function install() {
+  const book = await caches.open(bookName);
+  await book.put(workerUrl(siteCache), new Response('{}'));
+  try {
+    await precache();
+  } catch (error) {
     await caches.delete(siteCache);
+    await book.delete(workerUrl(siteCache));
     throw error;
-  }));
+  }
+}
+
+// A worker takes over as soon as its cache is complete (asked for at once:
+// Chromium may leave a worker waiting that asks only after its install).
+self.addEventListener('install', (event) => {
+  self.skipWaiting();
+  event.waitUntil(install());
 });
 
-// Drops the records of pages long gone and the caches no open page uses.
+// Drops the records of pages long gone and the caches that neither an open
+// page nor a worker uses.
 async function prune() {
   const open = new Set((await self.clients.matchAll({ includeUncontrolled: true, type: 'all' }))
                            .map((client) => client.id));
   const book = await caches.open(bookName);
   const keep = new Set([siteCache]);
   for (const request of await book.keys()) {
+    if (request.url.startsWith(workerUrl(''))) {
+      keep.add(decodeURIComponent(request.url.slice(workerUrl('').length)));
+      continue;
+    }
     const response = await book.match(request);
     const record = response ? await response.json() : null;
     const id = decodeURIComponent(request.url.slice(recordUrl('').length));
@@ -73,19 +93,30 @@ async function prune() {
   }
 }
 
-self.addEventListener('activate', (event) => event.waitUntil(prune()));
+// The workers before this one are gone once it is active.
+async function activate() {
+  const book = await caches.open(bookName);
+  for (const request of await book.keys()) {
+    if (request.url.startsWith(workerUrl('')) && request.url !== workerUrl(siteCache)) {
+      await book.delete(request);
+    }
+  }
+  await prune();
+}
+
+self.addEventListener('activate', (event) => event.waitUntil(activate()));
 // A page that has started says so: the page it replaced has gone by then,
-// and its record has aged a little later.
+// and its record has aged a little later (not waited for: a worker busy
+// with an event keeps the next one from taking over).
 self.addEventListener('message', (event) => {
   if (event.data !== 'started') return;
-  const aged = () => new Promise((resolve) => setTimeout(resolve, recordLifeMs + 500));
-  event.waitUntil(prune().then(aged).then(prune));
+  event.waitUntil(prune());
+  setTimeout(prune, recordLifeMs + 500);
 });
 
 // A page opens with this worker's cache; index.html answers any query.
 async function openPage(event) {
-  const cache = await caches.open(siteCache);
-  const page = await cache.match(siteUrl('index.html'));
+  const page = await caches.match(siteUrl('index.html'), { cacheName: siteCache });
   if (!page) return fetch(event.request);  // the cache was cleared: as without a worker
   if (event.resultingClientId) {
     const book = await caches.open(bookName);
@@ -107,7 +138,7 @@ async function pageFile(event, name) {
   if (!(await caches.has(cacheName))) {
     return cacheName === siteCache ? fetch(event.request) : Response.error();
   }
-  const response = await (await caches.open(cacheName)).match(siteUrl(name));
+  const response = await caches.match(siteUrl(name), { cacheName });
   return response || Response.error();
 }
 
