@@ -21,7 +21,7 @@ const siteCache = prefix + version;
 // cache of each worker that may still serve: kept where every worker of the
 // site reads them, since an older one may still be answering when a newer
 // one has filled its cache.
-const bookName = 'orvet-pages';
+const bookName = 'orvet-records';
 // A record whose page is not seen (it may still be opening) is kept so long.
 const recordLifeMs = 5000;
 
