@@ -1,8 +1,9 @@
 // The page in Debian's headless Chromium, driven as a person would: the
 // chooser over the pack, a puzzle opened with a click, a knot dragged onto a
 // point, a flight, a save from the menu that survives a reload, the editor
-// opened from the address, and the end of the game with its offer to start
-// again. Shots of the canvas and the page go to OUT_DIR.
+// opened from the address, the end of the game with its offer to start
+// again, and the page again with no network and after a new build. Shots of
+// the canvas and the page go to OUT_DIR.
 //
 //   node --test browser_test.js      (SITE_DIR defaults to build/web,
 //                                     OUT_DIR to build/web-test)
