@@ -383,6 +383,9 @@ test('after one visit the page works offline, and a new build takes over saying 
       async () => (await caches.keys()).filter((name) => name.startsWith('orvet-site-')));
   const [first] = await siteCaches();
   assert.ok(first, 'the site is cached');
+  const devtools = await page.createCDPSession();
+  assert.deepEqual((await devtools.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+  await devtools.detach();
 
   network.down = true;
   await page.setOfflineMode(true);
