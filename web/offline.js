@@ -5,8 +5,21 @@
 var orvetOffline = (function () {
   var askedToKeep = false;
 
-  function say(text, ms) {
-    if (window.orvetPage) orvetPage.status(text, ms);
+  // Says text for ms on the status line once the line is free (nothing on
+  // it and no save being written), never over another message; calls
+  // missed() instead if it stays busy for a minute.
+  function sayWhenFree(text, ms, missed) {
+    var line = document.getElementById('status');
+    var tries = 0;
+    (function attempt() {
+      var storage = window.Module && Module['orvetStorage'];
+      if (!window.orvetPage || !line || line.textContent !== '' || (storage && storage.changed)) {
+        if (++tries < 240) setTimeout(attempt, 250);
+        else if (missed) missed();
+        return;
+      }
+      orvetPage.status(text, ms);
+    })();
   }
 
   function register() {
@@ -19,7 +32,7 @@ var orvetOffline = (function () {
     workers.addEventListener('controllerchange', function () {
       if (!hadWorker || told) return;
       told = true;
-      say('updated', 5000);
+      sayWhenFree('updated', 5000);
     });
     window.addEventListener('load', function () {
       workers.register('sw.js').then(function (registration) {
@@ -41,16 +54,12 @@ var orvetOffline = (function () {
       return kept || navigator.storage.persist();
     }).then(function (kept) {
       if (kept) return;
-      // Said after the "saved" that follows, once it has been read.
-      var line = document.getElementById('status');
-      var tries = 0;
-      setTimeout(function sayWhenFree() {
-        if (line && line.textContent === 'saved' && ++tries < 40) {
-          setTimeout(sayWhenFree, 250);
-          return;
-        }
-        say('persistent storage refused: short of space, the browser may clear the puzzles ' +
-            'and saved games kept here', 10000);
+      // After the "saved" that follows (a later save asks again if the line
+      // stays busy).
+      setTimeout(function () {
+        sayWhenFree('persistent storage refused: short of space, the browser may clear the ' +
+                    'puzzles and saved games kept here', 10000,
+                    function () { askedToKeep = false; });
       }, 500);
     }, function (error) {
       console.error('orvet: could not ask for persistent storage', error);
