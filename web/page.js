@@ -95,11 +95,16 @@ var orvetPage = (function () {
     }
     var rename = FS.rename, write = FS.write, unlink = FS.unlink, open = FS.open;
     var close = FS.close;
+    // The browser is asked to keep its storage before the first save.
+    function markSaved() {
+      if (window.orvetOffline) orvetOffline.beforeSave();
+      storage.saved = true;
+    }
     FS.rename = function (from, to) {
       var result = rename.apply(FS, arguments);
       if (inFolder(FS.lookupPath(to).path)) {
         storage.changed = true;
-        if (/\.za[gp]$/i.test(to)) storage.saved = true;
+        if (/\.za[gp]$/i.test(to)) markSaved();
       }
       return result;
     };
@@ -115,7 +120,7 @@ var orvetPage = (function () {
     // where no temporary file can be made) is saved when it is closed.
     FS.close = function (stream) {
       var result = close.apply(FS, arguments);
-      if (stream.orvetWritten && /\.za[gp]$/i.test(stream.path)) storage.saved = true;
+      if (stream.orvetWritten && /\.za[gp]$/i.test(stream.path)) markSaved();
       return result;
     };
     FS.unlink = function (path) {

@@ -1,8 +1,9 @@
 // The page in Debian's headless Chromium, driven as a person would: the
 // chooser over the pack, a puzzle opened with a click, a knot dragged onto a
 // point, a flight, a save from the menu that survives a reload, the editor
-// opened from the address, and the end of the game with its offer to start
-// again. Shots of the canvas and the page go to OUT_DIR.
+// opened from the address, the end of the game with its offer to start
+// again, and the page again with no network and after a new build. Shots of
+// the canvas and the page go to OUT_DIR.
 //
 //   node --test browser_test.js      (SITE_DIR defaults to build/web,
 //                                     OUT_DIR to build/web-test)
@@ -23,6 +24,7 @@ const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
 const kWhite = 0xffffff, kGreen = 0x00aa00, kLight = 0xcacaff;  // palette 15, 2, 1
 
 let server, base, browser, page, userData;
+const network = { down: false, refused: [], nextBuild: false };
 const state = {};  // what one step leaves for the next
 
 // ---- helpers ----
@@ -123,6 +125,22 @@ test.before(async () => {
       base = `http://127.0.0.1:${port}`;
       resolve();
     });
+  });
+  // The network as the offline step wants it: down (every request refused
+  // and noted), or up with a build whose worker is new.
+  const files = server.listeners('request')[0];
+  server.removeAllListeners('request');
+  server.on('request', (request, response) => {
+    if (network.down) {
+      network.refused.push(request.url);
+      request.socket.destroy();
+    } else if (network.nextBuild && request.url.startsWith('/sw.js')) {
+      const worker = fs.readFileSync(path.join(siteDir, 'sw.js'), 'utf8');
+      response.writeHead(200, { 'Content-Type': 'text/javascript', 'Cache-Control': 'no-cache' });
+      response.end(worker.replace(/const version = '([0-9a-f]+)'/, "const version = '$1-next'"));
+    } else {
+      files(request, response);
+    }
   });
   userData = fs.mkdtempSync(path.join(os.tmpdir(), 'orvet-chromium-'));
   browser = await puppeteer.launch({
@@ -355,4 +373,62 @@ test('Escape ends the game and the page offers to start again', async () => {
   await page.waitForFunction(() => document.body.dataset.state === 'running', { timeout: 20000 });
   assert.equal(await waitTitle(() => document.title === 'Orvet: Odaberi zagonetku'),
                'Orvet: Odaberi zagonetku');
+});
+
+test('after one visit the page works offline, and a new build takes over saying "updated"', async () => {
+  await open();
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null,
+                             { timeout: 20000 });
+  const siteCaches = () => page.evaluate(
+      async () => (await caches.keys()).filter((name) => name.startsWith('orvet-site-')));
+  const [first] = await siteCaches();
+  assert.ok(first, 'the site is cached');
+  const devtools = await page.createCDPSession();
+  assert.deepEqual((await devtools.send('Page.getInstallabilityErrors')).installabilityErrors, []);
+  await devtools.detach();
+
+  network.down = true;
+  await page.setOfflineMode(true);
+  try {
+    await open();
+    assert.equal(await waitTitle(() => document.title === 'Orvet: Odaberi zagonetku'),
+                 'Orvet: Odaberi zagonetku');
+    // Installable from the cache as well: the manifest and its icons.
+    const icons = await page.evaluate(async () => {
+      const link = document.querySelector('link[rel="manifest"]');
+      const manifest = await (await fetch(link.href)).json();
+      return Promise.all(manifest.icons.map(async (icon) => {
+        const image = await createImageBitmap(await (await fetch(icon.src)).blob());
+        return [icon.sizes, `${image.width}x${image.height}`];
+      }));
+    });
+    assert.deepEqual(icons, [['192x192', '192x192'], ['512x512', '512x512']]);
+    // The saved game of the puzzle played first continues.
+    await click(100, 15);
+    assert.equal(await waitTitle(() => document.title !== 'Orvet: Odaberi zagonetku'),
+                 'Orvet: ' + state.name.replace(/\.zag$/, ''));
+    await sleep(300);
+    await openMenu();
+    await menuRow(13);  // настави
+    await closeMenu();
+    await moveTo(620, 470);
+    await sleep(300);
+    assert.deepEqual(firstKnot(await canvasPixels()), state.knot);
+    assert.deepEqual(network.refused.filter((url) => !url.startsWith('/sw.js')), []);
+  } finally {
+    network.down = false;
+    await page.setOfflineMode(false);
+  }
+
+  // A new build: its worker fills a cache of its own and takes the page
+  // over, which says so; the old cache goes once no page uses it.
+  network.nextBuild = true;
+  await open();
+  await page.waitForFunction(() => document.getElementById('status').textContent === 'updated',
+                             { timeout: 20000, polling: 50 });
+  await open();
+  await page.waitForFunction(async (old) => {
+    const names = (await caches.keys()).filter((name) => name.startsWith('orvet-site-'));
+    return names.length === 1 && names[0] === old + '-next';
+  }, { timeout: 10000, polling: 100 }, first);
 });
