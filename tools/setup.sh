@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds, tests and runs with.
-# Only what is missing is installed: apt-get as root, sudo otherwise.
+# Only what is missing is installed: apt-get as root, sudo otherwise. Then
+# builds what Debian lacks for the browser build (tools/setup-web-nlopt.sh).
 set -euo pipefail
 
 packages=(
@@ -24,14 +25,17 @@ done
 # already on the machine).
 command -v node >/dev/null || missing+=(nodejs)
 command -v npm >/dev/null || missing+=(npm)
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
-if [ "$(id -u)" -eq 0 ]; then
-  SUDO=()
-else
-  SUDO=(sudo)
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -eq 0 ]; then
+    SUDO=()
+  else
+    SUDO=(sudo)
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  "${SUDO[@]}" apt-get update -qq
+  "${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${SUDO[@]}" apt-get update -qq
-"${SUDO[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+
+# NLopt built for the browser build, from its pinned source.
+bash "$(dirname "$0")/setup-web-nlopt.sh"

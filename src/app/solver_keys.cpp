@@ -1,5 +1,5 @@
 // F3: the editor's solution of the current level and play's hint, each one
-// undo step. Built only with the solver (the browser build has none).
+// undo step. Built only with the solver (ORVET_SOLVER).
 #ifdef ORVET_HAVE_SOLVER
 #include <cstdio>
 

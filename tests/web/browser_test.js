@@ -1,9 +1,10 @@
 // The page in Debian's headless Chromium, driven as a person would: the
 // chooser over the pack, a puzzle opened with a click, a knot dragged onto a
 // point, a flight, a save from the menu that survives a reload, the editor
-// opened from the address, the end of the game with its offer to start
-// again, and the page again with no network and after a new build. Shots of
-// the canvas and the page go to OUT_DIR.
+// opened from the address, F3's hint and solution with their undo, the end
+// of the game with its offer to start again, and the page again with no
+// network and after a new build. Shots of the canvas and the page go to
+// OUT_DIR.
 //
 //   node --test browser_test.js      (SITE_DIR defaults to build/web,
 //                                     OUT_DIR to build/web-test)
@@ -336,6 +337,92 @@ test('a puzzle opened from the disk is copied into the folder and opened', async
   const pixels = await canvasPixels();
   assert.ok(pixels.at(300, 297) === kGreen || pixels.at(300, 303) === kGreen, 'its one point');
   assert.ok((await page.evaluate(() => FS.readdir('/orvet'))).includes('sa-diska.zag'));
+});
+
+// The saved game's or puzzle's bytes, written by the menu's "запамти".
+async function saveAndRead(file) {
+  await page.evaluate(() => orvetPage.status(''));
+  await openMenu();
+  await menuRow(14);
+  await page.waitForFunction(() => document.getElementById('status').textContent === 'saved',
+                             { timeout: 5000, polling: 50 });
+  await closeMenu();
+  return page.evaluate((f) => new TextDecoder('latin1').decode(FS.readFile(`/orvet/${f}`)), file);
+}
+
+// The numbers of the first record of a kind ("paths", "attractor").
+function recordNumbers(text, keyword) {
+  const end = text.indexOf(`"${keyword}"`);
+  if (end < 0) return [];
+  return text.slice(text.lastIndexOf('\n', end) + 1, end).split(',').filter((v) => v !== '')
+    .map(Number);
+}
+
+async function pressCtrl(key) {
+  await page.keyboard.down('Control');
+  await page.keyboard.press(key);
+  await page.keyboard.up('Control');
+  await sleep(300);
+}
+
+test('F3 gives a one-move hint in play and solves the level in the editor, Ctrl+Z undoing each', async () => {
+  // Play: the first level of the pack's puzzle with an attractor.
+  await open('?arg1=03-privlacenje.zag');
+  await waitTitle(() => document.title === 'Orvet: 03-privlacenje');
+  await sleep(300);
+  const before = await saveAndRead('03-privlacenje.zap');
+  await page.keyboard.press('F3');
+  await sleep(500);
+  const hinted = await saveAndRead('03-privlacenje.zap');
+  const [a, b] = [before, hinted].map((t) => recordNumbers(t, 'paths'));
+  const [attractorA, attractorB] = [before, hinted].map((t) => recordNumbers(t, 'attractor'));
+  assert.equal(a.length, b.length, hinted);
+  assert.equal(attractorA.length, 2, before);
+  // Slots are x,y pairs: knot, handle, knot, handle ...; a knot carries its
+  // handle by the same offset, as a drag does.
+  const moved = [];
+  for (let i = 0; i + 1 < a.length; i += 2) if (a[i] !== b[i] || a[i + 1] !== b[i + 1]) moved.push(i / 2);
+  const attractorMoved = attractorA.join() !== attractorB.join();
+  const what = `slots ${moved.join(' ')}, attractor ${attractorMoved}\n${before}\n${hinted}`;
+  if (attractorMoved) {
+    assert.deepEqual(moved, [], what);
+  } else if (moved.length === 1) {
+    assert.equal(moved[0] % 2, 1, what);
+  } else {
+    assert.equal(moved.length, 2, what);
+    assert.equal(moved[0] % 2, 0, what);
+    assert.equal(moved[1], moved[0] + 1, what);
+    const k = 2 * moved[0];
+    assert.equal(b[k] - a[k], b[k + 2] - a[k + 2], what);
+    assert.equal(b[k + 1] - a[k + 1], b[k + 3] - a[k + 3], what);
+  }
+  await pressCtrl('z');
+  assert.equal(await saveAndRead('03-privlacenje.zap'), before, 'Ctrl+Z takes the hint back');
+
+  // The editor: the path put in place, its word on the status line, and
+  // Ctrl+Z gives the puzzle back byte for byte.
+  await open('?arg1=02-krivine.zag&arg2=pravi');
+  await waitTitle(() => document.title === 'Orvet: 02-krivine');
+  await sleep(300);
+  const plain = await saveAndRead('02-krivine.zag');
+  const unsolved = await canvasPixels();
+  await page.evaluate(() => orvetPage.status(''));
+  await page.keyboard.press('F3');
+  await page.waitForFunction(() => document.getElementById('status').textContent.length > 0,
+                             { timeout: 10000, polling: 50 });
+  assert.match(await page.$eval('#status', (e) => e.textContent),
+               /^orvet: level 1 solved in [0-9.]+ s; the flight spells "[^"]+"( \((not )?its code\))?$/);
+  await moveTo(620, 470);
+  await sleep(300);
+  const solved = await canvasPixels();
+  await page.screenshot({ path: path.join(outDir, 'solved.png') });
+  assert.ok(solved.some((v, i) => v !== unsolved[i]), 'the solved path is shown');
+  await pressCtrl('z');
+  assert.equal(await saveAndRead('02-krivine.zag'), plain);
+  await moveTo(620, 470);
+  await sleep(300);
+  const undone = await canvasPixels();
+  assert.ok(undone.every((v, i) => v === unsolved[i]), 'the picture as before F3');
 });
 
 test('Escape with unsaved editor changes ends the game and keeps the recovery file', async () => {

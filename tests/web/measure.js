@@ -6,7 +6,8 @@
 //
 // SITE_DIR and PROBE_JS name another page and probe (an older build's) to
 // measure instead of build/web and the web preset's orvet_frame_probe.js;
-// MEASURE lists the parts to run (default sizes,frame,start,idle,input,drag).
+// MEASURE lists the parts to run (default sizes,frame,start,idle,input,drag,
+// solve).
 //
 // Prints the page's download sizes (gzip), the time from navigation to the
 // first picture on the canvas, the worst-case frame natively and in the
@@ -14,7 +15,7 @@
 // page shows a still picture (the chooser, a level, the level in a hidden
 // tab, an empty page), the time from the first input after 5 s of stillness
 // to its answer on the canvas, and the pictures a second a knot dragged with
-// the CPU slowed 4x shows.
+// the CPU slowed 4x shows, and how long the page stands still for F3.
 'use strict';
 const fs = require('fs');
 const os = require('os');
@@ -29,7 +30,7 @@ const site = process.env.SITE_DIR || path.join(root, 'build', 'web');
 const probeJs = process.env.PROBE_JS ||
   path.join(root, 'build', 'web-build', 'web', 'orvet_frame_probe.js');
 const native = path.join(root, process.argv[2] || 'build/default');
-const parts = (process.env.MEASURE || 'sizes,frame,start,idle,input,drag').split(',');
+const parts = (process.env.MEASURE || 'sizes,frame,start,idle,input,drag,solve').split(',');
 const want = (part) => parts.includes(part);
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
@@ -289,6 +290,87 @@ function treeCpuSeconds(pid) {
       console.log(`a knot dragged with the CPU slowed 4x: by mouse ${mouse}; by touch ${touch}`);
     } else if (!knot) {
       console.log('no knot found on the level: latency and drag not measured');
+    }
+    // F3 in the page, where the search runs inside a frame and the page
+    // stands still meanwhile: from the key to the status line's message for
+    // the editor's solution of every level of the pack (Page Up is the next
+    // level), with the time the solver itself gave; from the key to the next
+    // picture for the first play hint on each puzzle's first level; the
+    // longest task the browser saw for each; and an impossible level's "not
+    // found".
+    if (want('solve')) {
+      await page.evaluateOnNewDocument(() => {
+        window.tasks = [];
+        new PerformanceObserver((list) => {
+          for (const e of list.getEntries()) window.tasks.push(e.duration);
+        }).observe({ entryTypes: ['longtask'] });
+        window.addEventListener('keydown', () => { window.keyAt = performance.now(); }, true);
+        window.addEventListener('DOMContentLoaded', () => {
+          new MutationObserver(() => { window.statusAt = performance.now(); })
+            .observe(document.getElementById('status'), { childList: true, characterData: true,
+                                                          subtree: true });
+        });
+      });
+      const pack = fs.readdirSync(path.join(root, 'puzzles')).filter((n) => n.endsWith('.zag'));
+      const levels = (name) =>
+        fs.readFileSync(path.join(root, 'puzzles', name), 'latin1').split('"LVL"').length - 1;
+      // [key to the status line, key to the next picture, longest task] in ms.
+      const press = async (key, ms) => {
+        await page.evaluate(() => { window.tasks = []; window.puts = []; window.statusAt = 0; });
+        await page.keyboard.press(key);
+        await sleep(ms);
+        return page.evaluate(() => [window.statusAt ? window.statusAt - window.keyAt : NaN,
+                                    window.puts.length ? window.puts[0] - window.keyAt : NaN,
+                                    Math.max(0, ...window.tasks)]);
+      };
+      const openAs = async (query, title) => {
+        await page.goto(`${gameUrl}?${query}`);
+        await page.waitForFunction((t) => document.title === t, { timeout: 20000 }, title);
+        await sleep(500);
+      };
+      const spread = (a) => {
+        const sorted = [...a].sort((x, y) => x - y);
+        return `median ${sorted[sorted.length >> 1].toFixed(0)} ms, worst ` +
+               `${sorted[sorted.length - 1].toFixed(0)} ms`;
+      };
+      const task = (t) => (t > 0 ? t.toFixed(0) : '<50');
+      const ms = (t) => (t === null ? 'none' : t.toFixed(0));
+      const editor = [];
+      const play = [];
+      const hints = [];
+      for (const name of pack) {
+        const title = `Orvet: ${name.replace(/\.zag$/, '')}`;
+        await openAs(`arg1=${name}&arg2=pravi`, title);
+        const own = [];
+        for (let level = 0; level < levels(name); ++level) {
+          const [toStatus, , longest] = await press('F3', 1500);
+          const said = await page.$eval('#status', (e) => e.textContent);
+          own.push(`${ms(toStatus)}/${task(longest)} (${said.replace(/^.*level (\d+) solved in ([0-9.]+ s).*$/, '$1: $2')})`);
+          if (toStatus !== null) editor.push(toStatus);
+          await press('PageUp', 300);
+        }
+        console.log(`editor F3, ${name}, per level: ms to the status line/longest task ` +
+                    `(level: the solver's time) ${own.join(', ')}`);
+        await openAs(`arg1=${name}`, title);
+        const [, toPicture, longest] = await press('F3', 800);
+        hints.push(`${name} ${ms(toPicture)}/${task(longest)}`);
+        if (toPicture !== null) play.push(toPicture);
+      }
+      console.log(`play F3, the first hint on each puzzle's first level: ms to the next ` +
+                  `picture/longest task ${hints.join(', ')}`);
+      console.log(`F3 over the pack's ${editor.length} levels: editor ${spread(editor)}; ` +
+                  `play's first hint ${spread(play)}`);
+      // One segment cannot pass twelve points spread over the page.
+      let points = '';
+      for (let i = 0; i < 12; ++i) points += `${40 + (i * 197) % 560},${40 + (i * 131) % 400},-32,`;
+      await page.evaluate((text) => FS.writeFile('/orvet/measure-impossible.zag', text),
+                          `"LVL"\r\n49,"code"\r\n${points}"points"\r\n1,"paths"\r\n\r\n0\r\n"END"\r\n`);
+      await page.evaluate(() => new Promise((resolve) => orvetPage.storeThen(resolve)));
+      await openAs('arg1=measure-impossible.zag&arg2=pravi', 'Orvet: measure-impossible');
+      const [toStatus, , longest] = await press('F3', 8000);
+      console.log(`editor F3 on an impossible level: the status line after ${ms(toStatus)} ` +
+                  `ms, longest task ${task(longest)} ms: ` +
+                  `"${await page.$eval('#status', (e) => e.textContent)}"`);
     }
   } finally {
     await browser.close();

@@ -3,7 +3,9 @@
 #   1. the page is built (make web's build, into build/web);
 #   2. the end-to-end scenarios run natively and by the runner compiled to
 #      WebAssembly under Node.js, every written file (with its mode), shot,
-#      stdout, stderr and exit status compared (tests/web/script-both);
+#      stdout, stderr and exit status compared (tests/web/script-both; the
+#      solver's scenarios too, orvet-solve itself natively only, the time a
+#      search took left out of its messages);
 #   3. the curve samples and isNear agree to the bit, and the C library's
 #      sin, cos and atan2 are compared at the game's inputs (reported);
 #   4. the page in headless Chromium, driven as a person would, with a mouse
