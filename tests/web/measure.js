@@ -269,7 +269,9 @@ function treeCpuSeconds(pid) {
       await sleep(100);
       await page.evaluate(() => { window.puts = []; window.shown = 0; });
       const t0 = Date.now();
+      let moves = 0;
       while (Date.now() - t0 < 4000) {
+        ++moves;
         const p = point((Date.now() - t0) / 1000 * Math.PI);
         if (touch) await touchAt('touchMove', p);
         else await page.mouse.move(p.x, p.y);
@@ -280,7 +282,8 @@ function treeCpuSeconds(pid) {
       if (touch) await touchAt('touchEnd', centre);
       else await page.mouse.up();
       await cdp.send('Emulation.setCPUThrottlingRate', { rate: 1 });
-      return `${(counted[1] / seconds).toFixed(1)} shown a second (${(counted[0] / seconds).toFixed(1)} put)`;
+      return `${(counted[1] / seconds).toFixed(1)} shown a second (${(counted[0] / seconds).toFixed(1)} put, ` +
+             `${(moves / seconds).toFixed(1)} moves sent)`;
     };
     if (knot && want('drag')) {
       const mouse = await drag(false);
