@@ -16,13 +16,13 @@ const os = require('os');
 const path = require('path');
 const puppeteer = require('puppeteer-core');
 const { serve } = require('../../tools/serve-web');
+const { kGreen, sleep, canvasPixels: readCanvas, ink, firstKnot, firstLevelPoints } =
+  require('./page_kit');
 
 const root = path.join(__dirname, '..', '..');
 const siteDir = process.env.SITE_DIR || path.join(root, 'build', 'web');
 const outDir = process.env.OUT_DIR || path.join(root, 'build', 'web-test');
 const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
-
-const kWhite = 0xffffff, kGreen = 0x00aa00, kLight = 0xcacaff;  // palette 15, 2, 1
 
 let server, base, browser, page, userData;
 const network = { down: false, refused: [], nextBuild: false };
@@ -30,42 +30,7 @@ const state = {};  // what one step leaves for the next
 
 // ---- helpers ----
 
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
-
-// The canvas as 640x480 0xRRGGBB values.
-async function canvasPixels() {
-  const bytes = await page.evaluate(() => {
-    const c = document.getElementById('canvas');
-    return Array.from(c.getContext('2d').getImageData(0, 0, 640, 480).data);
-  });
-  const pixels = new Uint32Array(640 * 480);
-  for (let i = 0; i < pixels.length; ++i) {
-    pixels[i] = (bytes[4 * i] << 16) | (bytes[4 * i + 1] << 8) | bytes[4 * i + 2];
-  }
-  pixels.at = (x, y) => pixels[y * 640 + x];
-  return pixels;
-}
-
-// Pixels that are not the white background in a box.
-function ink(pixels, x0, y0, x1, y1) {
-  let n = 0;
-  for (let y = y0; y <= y1; ++y) for (let x = x0; x <= x1; ++x) n += pixels.at(x, y) !== kWhite;
-  return n;
-}
-
-// Centres of the light 3x3 interiors of the first knot's marker.
-function firstKnot(pixels) {
-  for (let y = 1; y < 479; ++y) {
-    for (let x = 1; x < 639; ++x) {
-      let all = true;
-      for (let dy = -1; dy <= 1 && all; ++dy) {
-        for (let dx = -1; dx <= 1 && all; ++dx) all = pixels.at(x + dx, y + dy) === kLight;
-      }
-      if (all) return { x, y };
-    }
-  }
-  return null;
-}
+const canvasPixels = () => readCanvas(page);
 
 // A game pixel's centre in page coordinates.
 async function pagePoint(x, y) {
@@ -106,15 +71,6 @@ const closeMenu = () => click(320, 240, 'right');
 async function open(query = '') {
   await page.goto(`${base}/${query}`, { waitUntil: 'load' });
   await page.waitForFunction(() => document.body.dataset.state === 'running', { timeout: 20000 });
-}
-
-// The first level's points of a pack puzzle, from its file.
-function firstLevelPoints(name) {
-  const text = fs.readFileSync(path.join(root, 'puzzles', name), 'latin1');
-  const numbers = text.split('"points"')[0].split('"code"')[1].trim().split(',').map(Number);
-  const points = [];
-  for (let i = 0; i + 2 < numbers.length; i += 3) points.push({ x: numbers[i], y: numbers[i + 1] });
-  return points;
 }
 
 // ---- set-up ----
