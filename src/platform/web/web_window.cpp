@@ -26,6 +26,10 @@ constexpr double kLongestTurn = 1.0 / 60;
 // a slow CPU at least 40 times a second, so that timer slack still leaves 30.
 constexpr double kPagePresentShare = 0.25;
 constexpr double kPageLongestPresentWait = 1.0 / 40;
+// A page behind another tab gets no input, and nothing it draws can be seen;
+// being shown again or any input ends its sleep at once. The browser wakes
+// a hidden page's timers at most once a second anyway.
+constexpr double kPageHiddenWait = 1.0;
 
 // clang-format off
 EM_JS(int, pageHidden, (), {
@@ -55,6 +59,7 @@ bool hostOpenWindow() {
     resetInputFeed();
     resetPollPacing(60);
     setPresentLimits(kPagePresentShare, kPageLongestPresentWait);
+    setHiddenWait(kPageHiddenWait);
     listenForInput();
     webHost.shown.redrawNeeded = true;
     presentIfDue(hostTimer());

@@ -19,6 +19,10 @@ void setPresentLimits(double share, double longestWait) {
     if (longestWait > 0.0) pollPacing.longestPresentWait = longestWait;
 }
 
+void setHiddenWait(double seconds) {
+    if (seconds > 0.0) pollPacing.hiddenWait = seconds;
+}
+
 bool pumpDue(double now) {
     PollPacing& p = pollPacing;
     if (p.pumped && now - p.lastPump < kPumpInterval) return false;
@@ -100,7 +104,9 @@ double waitDue(double now, const PollView& view) {
     if (samePass && !view.hidden && ++p.pollsSinceWait < kPollsPerPass) return 0.0;
 
     double until;
-    if (view.hidden || (!view.pictureWaiting && now - p.lastMove >= kStillAfter)) {
+    if (view.hidden) {
+        until = now + p.hiddenWait;
+    } else if (!view.pictureWaiting && now - p.lastMove >= kStillAfter) {
         until = now + kHiddenWait;
     } else if (view.pictureWaiting) {
         until = p.presented ? p.lastPresent + presentInterval() : now;

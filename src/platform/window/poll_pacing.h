@@ -45,6 +45,7 @@ struct PollPacing {
     double presentCost = 0.0;                         // running mean of one present, in seconds
     double presentShare = kPresentShare;              // see setPresentLimits
     double longestPresentWait = kLongestPresentWait;  // see setPresentLimits
+    double hiddenWait = kHiddenWait;                  // see setHiddenWait
     double refreshEnd = 0.0;                          // a standing picture waits until then
     double lastPicture = 0.0;                         // when a new picture last waited to be shown
     double lastMove = 0.0;         // when the picture last changed or input last waited
@@ -77,6 +78,11 @@ void setRefreshRate(int refreshHz);
 // the copy) may allow presents a larger share and a shorter longest wait than
 // kPresentShare and kLongestPresentWait. Kept until the next reset.
 void setPresentLimits(double share, double longestWait);
+// A host whose hidden window can have nothing to do until it is shown again
+// or gets input (a browser tab behind another, which the browser itself
+// wakes at most once a second) may wait longer than kHiddenWait at a time.
+// Kept until the next reset.
+void setHiddenWait(double seconds);
 // True (and the time is taken) when events should be pumped now.
 bool pumpDue(double now);
 // Events were pumped now by other means (a wait for them).
@@ -96,7 +102,7 @@ void recordPresentCost(double seconds);
 //   that does not read it then waits anyway), and read input until the
 //   display generation has moved twice (the answer drawn, then shown) or a
 //   refresh has passed.
-// - A hidden window waits kHiddenWait at every poll.
+// - A hidden window waits kHiddenWait (or setHiddenWait's) at every poll.
 // - Otherwise a drawing loop waits once per pass (at the first poll after a
 //   new display generation, and again after kPollsPerPass more polls): a
 //   changed picture until it may be shown; a standing one until the end of

@@ -257,6 +257,19 @@ TEST(PollPacing, InputKeepsThePollAwakeUntilItsAnswerCanBeShown) {
     view.generation = 2;
     EXPECT_GT(waitDue(2.4, view), 0.0);
     EXPECT_EQ(waitDue(2.45, view), 0.0);
+    // A host's own hidden wait, kept until the next reset; a still shown
+    // picture keeps kHiddenWait.
+    resetPollPacing(60);
+    setHiddenWait(1.0);
+    setHiddenWait(0.0);
+    view = PollView();
+    view.hidden = true;
+    EXPECT_NEAR(waitDue(3.0, view), 1.0, 1e-9);
+    view.hidden = false;
+    view.generation = 1;
+    EXPECT_NEAR(waitDue(9.0, view), kHiddenWait, 1e-9);
+    resetPollPacing(60);
+    EXPECT_EQ(pollPacing.hiddenWait, kHiddenWait);
 }
 
 }  // namespace
