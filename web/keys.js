@@ -1,7 +1,8 @@
 // The keys a phone lacks, as a row of buttons under the picture: each sends
 // the game the key string the desktop's key sends (by its name in the key
-// table), and full screen. Shown on a device whose pointer is coarse, or
-// when the page's "On-screen keys" control asks for it. In the editor a
+// table), and full screen. The page's "On-screen keys" control shows or
+// hides the row; until the player sets it, it follows the device (ticked
+// where the pointer is coarse). In the editor a
 // Keyboard button brings up the system keyboard: what is typed goes to the
 // game as keys, at the pointer's last place (the last touch).
 var orvetKeys = (function () {
@@ -42,10 +43,13 @@ var orvetKeys = (function () {
     }).catch(function () {});
   }
 
+  var chosen = false;  // the player has set the control
+
   function showRow() {
     var row = element('keys');
     var wanted = element('show-keys');
-    row.hidden = !(coarse.matches || (wanted && wanted.checked));
+    if (wanted && !chosen) wanted.checked = coarse.matches;
+    row.hidden = !(wanted ? wanted.checked : coarse.matches);
     element('key-keyboard').hidden = document.body.dataset.mode !== 'editor';
     if (window.orvetFit) orvetFit.fit();
   }
@@ -88,7 +92,12 @@ var orvetKeys = (function () {
     });
     element('key-full').addEventListener('click', toggleFullScreen);
     var wanted = element('show-keys');
-    if (wanted) wanted.addEventListener('change', showRow);
+    if (wanted) {
+      wanted.addEventListener('change', function () {
+        chosen = true;
+        showRow();
+      });
+    }
     coarse.addEventListener('change', showRow);
     wireKeyboard();
     showRow();
