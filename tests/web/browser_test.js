@@ -12,19 +12,13 @@
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
-const puppeteer = require('puppeteer-core');
-const { serve } = require('../../tools/serve-web');
-const { kGreen, sleep, canvasPixels: readCanvas, ink, firstKnot, firstLevelPoints } =
-  require('./page_kit');
+const { siteDir, outDir, kGreen, sleep, startBrowser, canvasPixels: readCanvas, ink, firstKnot,
+        firstLevelPoints } = require('./page_kit');
 
 const root = path.join(__dirname, '..', '..');
-const siteDir = process.env.SITE_DIR || path.join(root, 'build', 'web');
-const outDir = process.env.OUT_DIR || path.join(root, 'build', 'web-test');
-const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
 
-let server, base, browser, page, userData;
+let lab, base, browser, page;
 const network = { down: false, refused: [], nextBuild: false };
 const state = {};  // what one step leaves for the next
 
@@ -76,15 +70,11 @@ async function open(query = '') {
 // ---- set-up ----
 
 test.before(async () => {
-  fs.mkdirSync(outDir, { recursive: true });
-  await new Promise((resolve) => {
-    server = serve(siteDir, 0, (s, port) => {
-      base = `http://127.0.0.1:${port}`;
-      resolve();
-    });
-  });
+  lab = await startBrowser({ width: 1320, height: 1080 });
+  ({ base, browser } = lab);
   // The network as the offline step wants it: down (every request refused
   // and noted), or up with a build whose worker is new.
+  const server = lab.server;
   const files = server.listeners('request')[0];
   server.removeAllListeners('request');
   server.on('request', (request, response) => {
@@ -99,24 +89,11 @@ test.before(async () => {
       files(request, response);
     }
   });
-  userData = fs.mkdtempSync(path.join(os.tmpdir(), 'orvet-chromium-'));
-  browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    userDataDir: userData,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    defaultViewport: { width: 1320, height: 1080 },
-  });
   page = await browser.newPage();
   page.on('pageerror', (e) => console.error('page error:', e.message));
 });
 
-test.after(async () => {
-  if (browser) await browser.close();
-  if (server) server.close();
-  if (userData) fs.rmSync(userData, { recursive: true, force: true });
-});
+test.after(() => lab && lab.stop());
 
 // ---- the steps, in order ----
 

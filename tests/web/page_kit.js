@@ -1,13 +1,50 @@
-// What the page's browser tests share: the canvas read back as the game's
+// What the page's browser tests share: the site served and Debian's
+// headless Chromium started for them, the canvas read back as the game's
 // colours, a knot's marker found on it, and a pack level's points.
 'use strict';
 const fs = require('fs');
+const os = require('os');
 const path = require('path');
+const puppeteer = require('puppeteer-core');
+const { serve } = require('../../tools/serve-web');
 
 const root = path.join(__dirname, '..', '..');
+const siteDir = process.env.SITE_DIR || path.join(root, 'build', 'web');
+const outDir = process.env.OUT_DIR || path.join(root, 'build', 'web-test');
 const kWhite = 0xffffff, kGreen = 0x00aa00, kLight = 0xcacaff;  // palette 15, 2, 1
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// The site on a free port of 127.0.0.1 and a Chromium with a storage folder
+// of its own (CHROMIUM names another): { server, base, browser }, and
+// stop(), which ends both and removes the folder. OUT_DIR is made for the
+// shots.
+async function startBrowser(viewport) {
+  fs.mkdirSync(outDir, { recursive: true });
+  const lab = {};
+  await new Promise((resolve) => {
+    lab.server = serve(siteDir, 0, (s, port) => {
+      lab.base = `http://127.0.0.1:${port}`;
+      resolve();
+    });
+  });
+  const userData = fs.mkdtempSync(path.join(os.tmpdir(), 'orvet-chromium-'));
+  lab.stop = async () => {
+    if (lab.browser) await lab.browser.close();
+    lab.server.close();
+    fs.rmSync(userData, { recursive: true, force: true });
+  };
+  const options = {
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    userDataDir: userData,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  };
+  if (viewport) options.defaultViewport = viewport;
+  lab.browser = await puppeteer.launch(options);
+  return lab;
+}
 
 // The canvas as 640x480 0xRRGGBB values (passed as base64, which is quick:
 // a flight lasts only 5 s).
@@ -59,4 +96,5 @@ function firstLevelPoints(name) {
   return points;
 }
 
-module.exports = { kWhite, kGreen, kLight, sleep, canvasPixels, ink, firstKnot, firstLevelPoints };
+module.exports = { siteDir, outDir, kWhite, kGreen, kLight, sleep, startBrowser, canvasPixels, ink,
+                   firstKnot, firstLevelPoints };

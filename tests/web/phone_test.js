@@ -12,20 +12,14 @@
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
-const puppeteer = require('puppeteer-core');
-const { serve } = require('../../tools/serve-web');
-const { kGreen, sleep, canvasPixels, ink, firstKnot, firstLevelPoints } = require('./page_kit');
+const { outDir, kGreen, sleep, startBrowser, canvasPixels, ink, firstKnot, firstLevelPoints } =
+  require('./page_kit');
 
 const root = path.join(__dirname, '..', '..');
-const siteDir = process.env.SITE_DIR || path.join(root, 'build', 'web');
-const outDir = process.env.OUT_DIR || path.join(root, 'build', 'web-test');
-const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
-
 const kChooser = 'Orvet: Odaberi zagonetku';
 
-let server, base, browser, userData;
+let lab, base, browser;
 
 // Where a finger goes for a game pixel, through whatever scale is shown: a
 // touch lands on whole CSS pixels, so one inside the game pixel, or the one
@@ -110,28 +104,11 @@ const openedPuzzle = (page) => page.waitForFunction(
     kChooser).then(() => page.title()).then((title) => title.slice('Orvet: '.length) + '.zag');
 
 test.before(async () => {
-  fs.mkdirSync(outDir, { recursive: true });
-  await new Promise((resolve) => {
-    server = serve(siteDir, 0, (s, port) => {
-      base = `http://127.0.0.1:${port}`;
-      resolve();
-    });
-  });
-  userData = fs.mkdtempSync(path.join(os.tmpdir(), 'orvet-chromium-'));
-  browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    userDataDir: userData,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-  });
+  lab = await startBrowser();
+  ({ base, browser } = lab);
 });
 
-test.after(async () => {
-  if (browser) await browser.close();
-  if (server) server.close();
-  if (userData) fs.rmSync(userData, { recursive: true, force: true });
-});
+test.after(() => lab && lab.stop());
 
 test('a phone game by touch alone: chooser, drag, flight, menu, save, Escape and Undo', async () => {
   const page = await phonePage(390, 844, true);

@@ -17,17 +17,12 @@ const os = require('os');
 const path = require('path');
 const zlib = require('zlib');
 const { execFileSync, spawnSync } = require('child_process');
-const puppeteer = require('puppeteer-core');
-const { serve } = require('../../tools/serve-web');
+const { outDir, sleep, startBrowser } = require('./page_kit');
 
 const root = path.join(__dirname, '..', '..');
-const siteDir = process.env.SITE_DIR || path.join(root, 'build', 'web');
-const outDir = process.env.OUT_DIR || path.join(root, 'build', 'web-test');
 const nativeDir = path.resolve(root, process.env.NATIVE_DIR || path.join('build', 'ci'));
-const chromium = process.env.CHROMIUM || '/usr/bin/chromium';
 
-let server, base, browser, page, userData, scratch;
-const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+let lab, base, browser, page, scratch;
 const pack = (name) => fs.readFileSync(path.join(root, 'puzzles', name));
 
 // `orvet --share` on bytes stored under name, with the page's address.
@@ -59,23 +54,9 @@ const statusLine = () => page.$eval('#status', (e) => e.textContent);
 const storedBytes = (name) => page.evaluate((n) => Array.from(FS.readFile('/orvet/' + n)), name);
 
 test.before(async () => {
-  fs.mkdirSync(outDir, { recursive: true });
   scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'orvet-share-'));
-  await new Promise((resolve) => {
-    server = serve(siteDir, 0, (s, port) => {
-      base = `http://127.0.0.1:${port}`;
-      resolve();
-    });
-  });
-  userData = fs.mkdtempSync(path.join(os.tmpdir(), 'orvet-chromium-'));
-  browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    userDataDir: userData,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
-    defaultViewport: { width: 1320, height: 1500 },
-  });
+  lab = await startBrowser({ width: 1320, height: 1500 });
+  ({ base, browser } = lab);
   await browser.defaultBrowserContext().overridePermissions(
       base, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
   page = await browser.newPage();
@@ -83,9 +64,8 @@ test.before(async () => {
 });
 
 test.after(async () => {
-  if (browser) await browser.close();
-  if (server) server.close();
-  for (const dir of [userData, scratch]) if (dir) fs.rmSync(dir, { recursive: true, force: true });
+  if (lab) await lab.stop();
+  if (scratch) fs.rmSync(scratch, { recursive: true, force: true });
 });
 
 test('a link from orvet --share is stored once, and a different puzzle of its name beside it',
